@@ -1,0 +1,98 @@
+#include "app/lottovox.h"
+
+#include "app/clickrule.h"
+#include "ui/clickablelabel.h"
+#include "ui/frmabout.h"
+#include "ui/frmbingo.h"
+#include "ui/timer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+
+namespace Layout = MainWindowLayout;
+
+Lottovox::Lottovox(const Platform& platform)
+    : m_random(platform.seeder)
+    , m_form(std::make_unique<frmBingo>())
+    , m_tmrAutoplay(platform.makeTimer(Layout::AutoplayInterval, m_form.get()))
+    , m_tmrNextNumber_delay(platform.makeTimer(Layout::NextNumberDelayInterval, m_form.get()))
+    , m_tmrRepeatTimer(platform.makeTimer(Layout::RepeatInterval, m_form.get()))
+    , m_announcer({ *m_form, m_shared, platform.player, *m_tmrRepeatTimer, platform.applicationFolder })
+    , m_game({ *m_form, m_shared, m_state, m_random, m_announcer, *m_tmrAutoplay, *m_tmrNextNumber_delay,
+          platform.confirmation })
+    , m_pacing({ *m_form, m_shared, m_state, m_game, *m_tmrAutoplay, *m_tmrNextNumber_delay })
+    , m_links(platform.browser)
+{
+    wireEvents();
+    Form_Load();
+}
+
+Lottovox::~Lottovox() = default;
+
+void Lottovox::wireEvents()
+{
+    frmBingo& f = *m_form;
+    QObject::connect(&f, &frmBingo::unloading, &f, [this] { Form_Unload(); });
+    QObject::connect(f.cmdNextNumber, &QPushButton::clicked, &f, [this] { m_game.cmdNextNumber_Click(); });
+    onClick(f.opt75Number, [this] { m_game.opt75Number_Click(); });
+    onClick(f.opt90Number, [this] { m_game.opt90Number_Click(); });
+    QObject::connect(f.mnuNewGame, &QAction::triggered, &f, [this] { m_game.mnuNewGame_Click(); });
+    onClick(f.chkSound, [this] { m_announcer.chkSound_Click(); });
+    onClick(f.chkRepeat, [this] { m_announcer.chkRepeat_Click(); });
+    m_tmrRepeatTimer->setTickHandler([this] { m_announcer.tmrRepeatTimer_Timer(); });
+    onClick(f.chkAutoPlay, [this] { m_pacing.chkAutoPlay_Click(); });
+    for (std::int16_t index = Layout::FirstSecondsOption; index <= Layout::LastSecondsOption; ++index)
+        onClick(f.optSeconds(index), [this, index] { m_pacing.optSeconds_Click(index); });
+    m_tmrAutoplay->setTickHandler([this] { m_pacing.tmrAutoplay_Timer(); });
+    m_tmrNextNumber_delay->setTickHandler([this] { m_pacing.tmrNextNumber_delay_Timer(); });
+    QObject::connect(f.mnuAbout, &QAction::triggered, &f, [this] { mnuAbout_Click(); });
+    QObject::connect(f.mnuGetBingoCards, &QAction::triggered, &f, [this] { m_links.mnuGetBingoCards_Click(); });
+    QObject::connect(f.lblbyzentrova, &ClickableLabel::clicked, &f, [this] { m_links.lblbyzentrova_Click(); });
+}
+
+void Lottovox::Form_Load()
+{
+    m_form->setWindowTitle("Lottovox");
+    InitializeVariables();
+}
+
+// The order matters: each step runs the Click handlers of the controls it sets, and those
+// see what the steps before them left.
+void Lottovox::InitializeVariables()
+{
+    m_random.randomize();
+    m_form->optSeconds(5)->setChecked(true);
+    m_form->chkSound->setChecked(true);
+    m_form->chkRepeat->setChecked(true);
+    m_shared.SoundOn = true;
+    m_shared.RepeatOn = true;
+    m_state.AutoPlayOn = false;
+    m_form->opt75Number->setChecked(true);
+}
+
+void Lottovox::show()
+{
+    m_form->adjustSize();
+    m_form->centreOnScreen();
+    m_form->show();
+    m_form->cmdNextNumber->setFocus();
+}
+
+// Closing the main window takes every other window of the program with it.
+void Lottovox::Form_Unload()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
+        if (*window != m_form.get() && (*window)->isVisible())
+            (*window)->close();
+    }
+}
+
+// Built afresh each time, so it always shows exactly its own content.
+void Lottovox::mnuAbout_Click()
+{
+    frmAbout about(m_form.get());
+    QObject::connect(about.lblbyzentrova, &ClickableLabel::clicked, &about, [this] { m_links.lblbyzentrova_Click(); });
+    about.exec();
+}

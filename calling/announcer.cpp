@@ -1,0 +1,67 @@
+#include "calling/announcer.h"
+
+#include "calling/soundplayer.h"
+#include "game/draw.h"
+#include "game/gamestate.h"
+#include "ui/colours.h"
+#include "ui/frmbingo.h"
+#include "ui/timer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+
+Announcer::Announcer(Parts parts)
+    : m(std::move(parts))
+{
+}
+
+QString Announcer::executableFolder() { return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()); }
+
+void Announcer::Call_Out()
+{
+    QLabel* square = m.form.lblCalled[m.shared.CurrentNumber - 1];
+    setBackColor(square, Black);
+    setForeColor(square, White);
+
+    m.shared.CallText = QString::number(m.shared.CurrentNumber);
+    m.shared.SoundPath = m.applicationFolder() + QDir::separator();
+
+    if (m.shared.BingoMode == 75) {
+        m.shared.CallLetter = letterOf(m.shared.CurrentNumber);
+        m.form.lblCurrent_Call->setText(m.shared.CallLetter + ' ' + m.shared.CallText);
+    } else {
+        m.form.lblCurrent_Call->setText(m.shared.CallText);
+    }
+
+    // Playback holds the window until it ends, so the call must be on screen first.
+    square->repaint();
+    m.form.lblCurrent_Call->repaint();
+
+    if (!m.shared.SoundOn)
+        return;
+    playCallFiles();
+    if (m.shared.RepeatOn)
+        m.tmrRepeatTimer.start();
+}
+
+void Announcer::chkSound_Click() { m.shared.SoundOn = !m.shared.SoundOn; }
+
+void Announcer::chkRepeat_Click() { m.shared.RepeatOn = !m.shared.RepeatOn; }
+
+// The repeat plays whatever the flags say now: once started, it always follows its call.
+void Announcer::tmrRepeatTimer_Timer()
+{
+    playCallFiles();
+    m.tmrRepeatTimer.stop();
+}
+
+void Announcer::playCallFiles()
+{
+    if (m.shared.BingoMode == 75)
+        play(m.shared.CallLetter);
+    play(m.shared.CallText);
+}
+
+// The outcome is not acted on: a sound that cannot be played is passed over in silence.
+void Announcer::play(const QString& stem) { m.player.playSync(m.shared.SoundPath + stem + ".wav"); }

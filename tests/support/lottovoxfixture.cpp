@@ -1,0 +1,85 @@
+#include "lottovoxfixture.h"
+
+#include "ui/colours.h"
+
+#include <QApplication>
+#include <QTest>
+
+void LottovoxTest::SetUp()
+{
+    const Platform platform {
+        player,
+        confirmation,
+        browser,
+        [] { return Seed; },
+        [] { return Folder; },
+        [this](int milliseconds, QObject*) { return clock.makeTimer(milliseconds); },
+    };
+    program = std::make_unique<Lottovox>(platform);
+    program->show();
+    QApplication::setActiveWindow(&form());
+    m_modalWatch.setInterval(10);
+    QObject::connect(&m_modalWatch, &QTimer::timeout, &m_modalWatch, [this] { checkForModal(); });
+    m_modalWatch.start();
+}
+
+void LottovoxTest::TearDown()
+{
+    m_modalWatch.stop();
+    EXPECT_FALSE(m_modalHandler) << "a modal window the test waited for never opened";
+    program.reset();
+}
+
+void LottovoxTest::checkForModal()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    if (!m_modalHandler) {
+        ADD_FAILURE() << "unexpected modal window: " << modal->windowTitle().toStdString();
+        modal->close();
+        return;
+    }
+    auto handler = std::exchange(m_modalHandler, nullptr);
+    handler(modal);
+}
+
+void LottovoxTest::whenModalOpens(std::function<void(QWidget*)> handler)
+{
+    m_modalHandler = std::move(handler);
+}
+
+void LottovoxTest::pressNextNumber() { click(form().cmdNextNumber); }
+
+void LottovoxTest::pressEnter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+
+void LottovoxTest::click(QWidget* control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));
+}
+
+void LottovoxTest::answerNewGame(int code)
+{
+    confirmation.willAnswer(code);
+    form().mnuNewGame->trigger();
+}
+
+std::vector<int> LottovoxTest::playWholeGame()
+{
+    std::vector<int> calls;
+    for (int request = 0; request < shared().BingoMode; ++request) {
+        EXPECT_TRUE(form().cmdNextNumber->isEnabled()) << "request " << request;
+        pressNextNumber();
+        calls.push_back(shared().CurrentNumber);
+        clock.advance(5000);
+    }
+    return calls;
+}
+
+int LottovoxTest::markedSquares() const
+{
+    int marked = 0;
+    for (const QLabel* square : program->form().lblCalled)
+        marked += backColor(square) == Black ? 1 : 0;
+    return marked;
+}

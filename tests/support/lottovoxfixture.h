@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/lottovox.h"
+#include "fakes.h"
+#include "ui/frmbingo.h"
+#include "virtualclock.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+// The whole program on a virtual clock, with fake sound, question box and browser, its
+// window shown offscreen. A modal window that no test asked for fails the test and is
+// closed, so a stray dialog can never hang the suite.
+class LottovoxTest : public ::testing::Test {
+protected:
+    static constexpr std::uint64_t Seed = 20261207;
+    inline static const QString Folder = QStringLiteral("/opt/lotto vox");
+
+    void SetUp() override;
+    void TearDown() override;
+
+    frmBingo& form() { return program->form(); }
+    mdlPublic& shared() { return program->shared(); }
+    frmBingoState& state() { return program->state(); }
+
+    // A press of Next Number with the mouse: nothing happens while it is disabled.
+    void pressNextNumber();
+    void pressEnter();
+    void click(QWidget* control);
+    void answerNewGame(int code);
+    void startAutoPlay() { click(form().chkAutoPlay); }
+    void selectNinety() { click(form().opt90Number); }
+
+    // Plays a whole game by hand, pacing included, and returns the numbers in call order.
+    std::vector<int> playWholeGame();
+    int markedSquares() const;
+
+    // The next modal window is handed to this handler (from inside its event loop).
+    void whenModalOpens(std::function<void(QWidget*)> handler);
+
+    VirtualClock clock;
+    FakeSoundPlayer player { clock };
+    FakeYesNoBox confirmation;
+    FakeBrowser browser;
+    std::unique_ptr<Lottovox> program;
+
+private:
+    void checkForModal();
+
+    QTimer m_modalWatch;
+    std::function<void(QWidget*)> m_modalHandler;
+};
+

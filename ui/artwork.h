@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+
+// The program's own pictures, drawn in code at the sizes the windows expect.
+QIcon applicationIcon();        // 40 x 40
+QCursor handCursor();           // 32 x 32, hot spot at the fingertip (12, 1)
+QPixmap bingoCardPicture();     // 80 x 80

@@ -1,0 +1,29 @@
+#include "ui/colours.h"
+
+#include <QPalette>
+#include <QWidget>
+
+void setBackColor(QWidget* control, QRgb colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(control->backgroundRole(), QColor::fromRgb(colour));
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
+}
+
+void setForeColor(QWidget* control, QRgb colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(control->foregroundRole(), QColor::fromRgb(colour));
+    control->setPalette(palette);
+}
+
+QRgb backColor(const QWidget* control)
+{
+    return control->palette().color(control->backgroundRole()).rgb() & 0xFFFFFF;
+}
+
+QRgb foreColor(const QWidget* control)
+{
+    return control->palette().color(control->foregroundRole()).rgb() & 0xFFFFFF;
+}

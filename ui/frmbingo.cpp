@@ -1,0 +1,184 @@
+#include "ui/frmbingo.h"
+
+#include "ui/artwork.h"
+#include "ui/clickablelabel.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+
+#include <cassert>
+
+namespace Layout = MainWindowLayout;
+
+namespace {
+
+template <typename Control>
+Control* place(Control* control, const ControlSpec& spec)
+{
+    control->setGeometry(spec.rect.toPixels());
+    control->setFont(fontFor(spec.font));
+    if (spec.toolTip)
+        control->setToolTip(QString::fromLatin1(spec.toolTip));
+    return control;
+}
+
+template <typename Control>
+Control* makeControl(QWidget* parent, const ControlSpec& spec)
+{
+    return place(new Control(QString::fromLatin1(spec.caption), parent), spec);
+}
+
+// Option buttons and check boxes are reached by mouse only; Tab skips them.
+template <typename Control>
+Control* makeClickOnly(QWidget* parent, const ControlSpec& spec)
+{
+    Control* control = makeControl<Control>(parent, spec);
+    control->setFocusPolicy(Qt::ClickFocus);
+    setBackColor(control, White);
+    return control;
+}
+
+// A label in the window colours with a plain single-line border.
+QLabel* makeBorderedLabel(QWidget* parent, const ControlSpec& spec, Qt::Alignment alignment)
+{
+    QLabel* label = makeControl<QLabel>(parent, spec);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setAlignment(alignment);
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::Base);
+    label->setForegroundRole(QPalette::Text);
+    return label;
+}
+
+template <typename Label>
+Label* makeMaroonLabel(Label* label)
+{
+    setForeColor(label, Maroon);
+    return label;
+}
+
+} // namespace
+
+QRadioButton* SecondsOptions::operator()(int index) const
+{
+    assert(index >= Layout::FirstSecondsOption && index <= Layout::LastSecondsOption);
+    return m_options[index - Layout::FirstSecondsOption];
+}
+
+void SecondsOptions::set(int index, QRadioButton* option)
+{
+    m_options[index - Layout::FirstSecondsOption] = option;
+}
+
+int SecondsOptions::selectedIndex() const
+{
+    for (int index = Layout::FirstSecondsOption; index <= Layout::LastSecondsOption; ++index) {
+        if ((*this)(index)->isChecked())
+            return index;
+    }
+    return 0;
+}
+
+frmBingo::frmBingo(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setWindowIcon(applicationIcon());
+    buildMenus();
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(pixels(Layout::ClientWidth), pixels(Layout::ClientHeight));
+    setBackColor(client, White);
+    setCentralWidget(client);
+
+    lblCurrent_Call = makeBorderedLabel(client, Layout::lblCurrent_Call, Qt::AlignHCenter | Qt::AlignTop);
+    for (int i = 0; i < Layout::ColumnLetterCount; ++i)
+        lblBingo[i] = makeBorderedLabel(client, Layout::lblBingo[i], Qt::AlignHCenter | Qt::AlignTop);
+    lblBingo[5] = makeControl<QLabel>(client, Layout::lblBingo[5]);
+    lblBingo[5]->setForegroundRole(QPalette::ButtonText);
+    buildBoard(client);
+
+    opt75Number = makeClickOnly<QRadioButton>(client, Layout::opt75Number);
+    opt90Number = makeClickOnly<QRadioButton>(client, Layout::opt90Number);
+
+    cmdNextNumber = makeControl<QPushButton>(client, Layout::cmdNextNumber);
+    cmdNextNumber->setFocusPolicy(Qt::StrongFocus);
+
+    lblbyzentrova = makeMaroonLabel(makeControl<ClickableLabel>(client, Layout::lblbyzentrova));
+    lblbyzentrova->setCursor(handCursor());
+    lbltrademark = makeMaroonLabel(makeControl<QLabel>(client, Layout::lbltrademark));
+
+    chkSound = makeClickOnly<QCheckBox>(client, Layout::chkSound);
+    chkRepeat = makeClickOnly<QCheckBox>(client, Layout::chkRepeat);
+    chkAutoPlay = makeClickOnly<QCheckBox>(client, Layout::chkAutoPlay);
+
+    optAutoPlayInterval = makeControl<QGroupBox>(client, Layout::optAutoPlayInterval);
+    setBackColor(optAutoPlayInterval, White);
+    optAutoPlayInterval->setEnabled(false);
+    for (int index = Layout::FirstSecondsOption; index <= Layout::LastSecondsOption; ++index) {
+        const ControlSpec& spec = Layout::optSeconds[index - Layout::FirstSecondsOption];
+        optSeconds.set(index, makeClickOnly<QRadioButton>(optAutoPlayInterval, spec));
+    }
+
+    setFocusProxy(cmdNextNumber);
+    routeEnterToNextNumber();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmBingo::buildMenus()
+{
+    mnuOptions = menuBar()->addMenu("Options");
+    mnuNewGame = mnuOptions->addAction("New Game");
+    mnuGetBingoCards = mnuOptions->addAction("Get bingo Cards");
+    mnuHelp = menuBar()->addMenu("Help");
+    mnuAbout = mnuHelp->addAction("About");
+}
+
+void frmBingo::buildBoard(QWidget* client)
+{
+    for (int i = 0; i < static_cast<int>(lblCalled.size()); ++i) {
+        const ControlSpec square { "", Layout::boardSquare(i), Layout::SquareFont };
+        QLabel* label = makeBorderedLabel(client, square, Qt::AlignCenter);
+        label->setText(QString::number(i + 1));
+        label->setVisible(i < 75);
+        lblCalled[i] = label;
+    }
+}
+
+// The window's default button: Enter anywhere in the window presses Next Number while it is
+// enabled. A modal window blocks the shortcut, since it is bound to this window.
+void frmBingo::routeEnterToNextNumber()
+{
+    auto* enter = new QShortcut(this);
+    enter->setKeys({ QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter) });
+    enter->setContext(Qt::WindowShortcut);
+    connect(enter, &QShortcut::activated, this, [this] {
+        if (cmdNextNumber->isEnabled())
+            cmdNextNumber->click();
+    });
+}
+
+void frmBingo::centreOnScreen()
+{
+    const QRect available = screen()->availableGeometry();
+    QRect frame = frameGeometry();
+    frame.moveCenter(available.center());
+    move(frame.topLeft());
+}
+
+void frmBingo::closeEvent(QCloseEvent* event)
+{
+    emit unloading();
+    QMainWindow::closeEvent(event);
+}

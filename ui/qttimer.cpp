@@ -1,0 +1,22 @@
+#include "ui/qttimer.h"
+
+#include <QTimer>
+
+QtTimer::QtTimer(int milliseconds, QObject* parent)
+    : m_timer(new QTimer(parent))
+{
+    // Coarse timers may drift by 5 %, which a host would hear in the one-second repeat.
+    m_timer->setTimerType(Qt::PreciseTimer);
+    m_timer->setInterval(milliseconds);
+    QObject::connect(m_timer, &QTimer::timeout, m_timer, [this] { tick(); });
+}
+
+void QtTimer::start() { m_timer->start(); }
+
+void QtTimer::stop() { m_timer->stop(); }
+
+bool QtTimer::isActive() const { return m_timer->isActive(); }
+
+void QtTimer::setInterval(int milliseconds) { m_timer->setInterval(milliseconds); }
+
+int QtTimer::interval() const { return m_timer->interval(); }

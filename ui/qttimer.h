@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ui/timer.h"
+
+class QObject;
+class QTimer;
+
+class QtTimer final : public Timer {
+public:
+    QtTimer(int milliseconds, QObject* parent);
+
+    void start() override;
+    void stop() override;
+    bool isActive() const override;
+    void setInterval(int milliseconds) override;
+    int interval() const override;
+
+private:
+    QTimer* m_timer;
+};

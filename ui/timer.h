@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+
+// A window timer: once started it ticks every interval until stopped. Setting the interval
+// of a running timer starts its count again. A tick that falls due while a handler runs is
+// handled after it, and at most one tick is ever pending.
+class Timer {
+public:
+    virtual ~Timer() = default;
+
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    virtual bool isActive() const = 0;
+    virtual void setInterval(int milliseconds) = 0;
+    virtual int interval() const = 0;
+
+    void setTickHandler(std::function<void()> handler) { m_tick = std::move(handler); }
+
+protected:
+    void tick() const
+    {
+        if (m_tick)
+            m_tick();
+    }
+
+private:
+    std::function<void()> m_tick;
+};

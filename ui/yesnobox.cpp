@@ -1,0 +1,10 @@
+#include "ui/yesnobox.h"
+
+#include <QMessageBox>
+
+int QtYesNoBox::ask(QWidget* owner, const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Yes : No;
+}
