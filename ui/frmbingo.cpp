@@ -54,6 +54,7 @@ QLabel* makeBorderedLabel(QWidget* parent, const ControlSpec& spec, Qt::Alignmen
     QLabel* label = makeControl<QLabel>(parent, spec);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
+    label->setIndent(0);
     label->setAlignment(alignment);
     label->setAutoFillBackground(true);
     label->setBackgroundRole(QPalette::Base);

@@ -8,10 +8,10 @@
 
 bool FakeSoundPlayer::playSync(const QString& path)
 {
+    const std::int64_t start = m_clock.now();
     if (m_observer)
         m_observer(path);
     const QString fileName = QFileInfo(path).fileName();
-    const std::int64_t start = m_clock.now();
     const bool played = !m_missing.contains(fileName);
     if (played) {
         const auto duration = m_durations.find(fileName);

@@ -18,6 +18,7 @@ void LottovoxTest::SetUp()
     program = std::make_unique<Lottovox>(platform);
     program->show();
     QApplication::setActiveWindow(&form());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
     m_modalWatch.setInterval(10);
     QObject::connect(&m_modalWatch, &QTimer::timeout, &m_modalWatch, [this] { checkForModal(); });
     m_modalWatch.start();
@@ -53,9 +54,12 @@ void LottovoxTest::pressNextNumber() { click(form().cmdNextNumber); }
 
 void LottovoxTest::pressEnter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
 
+// Through the window system, as a real click comes, so a modal window blocks it.
 void LottovoxTest::click(QWidget* control)
 {
-    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));
+    QWidget* window = control->window();
+    const QPoint spot = control->mapTo(window, QPoint(4, control->height() / 2));
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, spot);
 }
 
 void LottovoxTest::answerNewGame(int code)
@@ -82,4 +86,10 @@ int LottovoxTest::markedSquares() const
     for (const QLabel* square : program->form().lblCalled)
         marked += backColor(square) == Black ? 1 : 0;
     return marked;
+}
+
+void LottovoxTest::makeNextCall(int number)
+{
+    for (int n = 1; n <= shared().BingoMode; ++n)
+        state().Called[n] = n != number;
 }

@@ -43,6 +43,8 @@ protected:
     // Plays a whole game by hand, pacing included, and returns the numbers in call order.
     std::vector<int> playWholeGame();
     int markedSquares() const;
+    // Rigs a later request of the game to draw this number, by marking every other one.
+    void makeNextCall(int number);
 
     // The next modal window is handed to this handler (from inside its event loop).
     void whenModalOpens(std::function<void(QWidget*)> handler);

@@ -17,7 +17,8 @@ public:
 
     std::int64_t now() const { return m_now; }
 
-    // Lets time go by between events, handling each tick as it falls due.
+    // Lets time go by between events, handling each tick as it falls due, until nothing is
+    // overdue: a handler that runs past the target has its overdue ticks handled after it.
     void advance(std::int64_t milliseconds);
     // Time spent inside a handler: nothing else runs meanwhile.
     void pass(std::int64_t milliseconds) { m_now += milliseconds; }
