@@ -1,5 +1,7 @@
 #include "game/draw.h"
 
+#include "game/randomsource.h"
+
 #include <cassert>
 #include <cmath>
 #include <limits>
@@ -9,6 +11,15 @@ std::int16_t drawNumber(float r, std::int16_t bingoMode)
     assert(r >= 0.0f && r < 1.0f);
     const double b = static_cast<float>(bingoMode);
     return static_cast<std::int16_t>(std::floor(b * static_cast<double>(r) + 1.0));
+}
+
+std::int16_t drawUncalled(CalledNumbers& called, std::int16_t previous, std::int16_t bingoMode, RandomSource& random)
+{
+    std::int16_t number = previous;
+    while (called[number])
+        number = drawNumber(random.next(), bingoMode);
+    called[number] = true;
+    return number;
 }
 
 QChar letterOf(std::int16_t number)

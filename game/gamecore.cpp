@@ -48,12 +48,9 @@ void GameCore::cmdNextNumber_Click()
     m.tmrNextNumber_delay.start();
 }
 
-// A rejection draw: every number not yet called is equally likely to end it.
 void GameCore::Random_Call()
 {
-    while (m.state.Called[m.shared.CurrentNumber])
-        m.shared.CurrentNumber = draw();
-    m.state.Called[m.shared.CurrentNumber] = true;
+    m.shared.CurrentNumber = drawUncalled(m.state.Called, m.shared.CurrentNumber, m.shared.BingoMode, m.random);
 }
 
 void GameCore::mnuNewGame_Click()

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "game/draw.h"
+
 #include <QString>
 
-#include <array>
 #include <cstdint>
 
 // Program-wide variables shared by the game core and the calling routines.
@@ -18,7 +19,7 @@ struct mdlPublic {
 
 // Variables of the main window; they live as long as the window.
 struct frmBingoState {
-    std::array<bool, 91> Called {};
+    CalledNumbers Called {};
     std::int16_t CallCount = 0;
     bool NewGame = false;
     QString Answer;
