@@ -3,7 +3,7 @@
 #include "calling/soundplayer.h"
 #include "game/draw.h"
 #include "game/gamestate.h"
-#include "ui/colours.h"
+#include "ui/callmarks.h"
 #include "ui/frmbingo.h"
 #include "ui/timer.h"
 
@@ -21,17 +21,16 @@ QString Announcer::executableFolder() { return QDir::toNativeSeparators(QCoreApp
 void Announcer::Call_Out()
 {
     QLabel* square = m.form.lblCalled[m.shared.CurrentNumber - 1];
-    setBackColor(square, Black);
-    setForeColor(square, White);
+    markCalled(square);
 
     m.shared.CallText = QString::number(m.shared.CurrentNumber);
     m.shared.SoundPath = m.applicationFolder() + QDir::separator();
 
     if (m.shared.BingoMode == 75) {
         m.shared.CallLetter = letterOf(m.shared.CurrentNumber);
-        m.form.lblCurrent_Call->setText(m.shared.CallLetter + ' ' + m.shared.CallText);
+        showCall(m.form.lblCurrent_Call, m.shared.CallLetter + ' ' + m.shared.CallText);
     } else {
-        m.form.lblCurrent_Call->setText(m.shared.CallText);
+        showCall(m.form.lblCurrent_Call, m.shared.CallText);
     }
 
     // Playback holds the window until it ends, so the call must be on screen first.

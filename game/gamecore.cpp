@@ -3,7 +3,7 @@
 #include "calling/announcer.h"
 #include "game/draw.h"
 #include "game/randomsource.h"
-#include "ui/colours.h"
+#include "ui/callmarks.h"
 #include "ui/frmbingo.h"
 #include "ui/timer.h"
 #include "ui/yesnobox.h"
@@ -70,10 +70,9 @@ void GameCore::Reset_Game()
     const std::int16_t bound = m.shared.BingoMode;
     for (int n = 1; n <= bound; ++n) {
         m.state.Called[n] = false;
-        setBackColor(m.form.lblCalled[n - 1], White);
-        setForeColor(m.form.lblCalled[n - 1], Black);
+        markUncalled(m.form.lblCalled[n - 1]);
     }
-    m.form.lblCurrent_Call->setText(QString());
+    showCall(m.form.lblCurrent_Call, QString());
     m.form.cmdNextNumber->setEnabled(true);
     m.state.NewGame = true;
     m.form.cmdNextNumber->setFocus();

@@ -40,6 +40,7 @@ frmAbout::frmAbout(QWidget* owner)
     picIcon->setLineWidth(2);
     picIcon->setAlignment(Qt::AlignCenter);
     picIcon->setPixmap(bingoCardPicture());
+    picIcon->setAccessibleName("Bingo card");
 
     lblDescription = makeControl<QLabel>(this, Layout::lblDescription);
     lblDescription->setWordWrap(true);
@@ -51,6 +52,7 @@ frmAbout::frmAbout(QWidget* owner)
     lblbyzentrova->setCursor(handCursor());
     lblTM = makeControl<QLabel>(this, Layout::lblTM);
     setForeColor(lblTM, Maroon);
+    lblTM->setAccessibleName("trademark");
 
     cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

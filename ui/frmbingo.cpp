@@ -1,6 +1,7 @@
 #include "ui/frmbingo.h"
 
 #include "ui/artwork.h"
+#include "ui/callmarks.h"
 #include "ui/clickablelabel.h"
 #include "ui/colours.h"
 #include "ui/fonts.h"
@@ -104,6 +105,7 @@ frmBingo::frmBingo(QWidget* parent)
     setCentralWidget(client);
 
     lblCurrent_Call = makeBorderedLabel(client, Layout::lblCurrent_Call, Qt::AlignHCenter | Qt::AlignTop);
+    showCall(lblCurrent_Call, QString());
     for (int i = 0; i < Layout::ColumnLetterCount; ++i)
         lblBingo[i] = makeBorderedLabel(client, Layout::lblBingo[i], Qt::AlignHCenter | Qt::AlignTop);
     lblBingo[5] = makeControl<QLabel>(client, Layout::lblBingo[5]);
@@ -119,6 +121,7 @@ frmBingo::frmBingo(QWidget* parent)
     lblbyzentrova = makeMaroonLabel(makeControl<ClickableLabel>(client, Layout::lblbyzentrova));
     lblbyzentrova->setCursor(handCursor());
     lbltrademark = makeMaroonLabel(makeControl<QLabel>(client, Layout::lbltrademark));
+    lbltrademark->setAccessibleName("trademark");
 
     chkSound = makeClickOnly<QCheckBox>(client, Layout::chkSound);
     chkRepeat = makeClickOnly<QCheckBox>(client, Layout::chkRepeat);
@@ -139,6 +142,7 @@ frmBingo::frmBingo(QWidget* parent)
 
 void frmBingo::buildMenus()
 {
+    menuBar()->setAccessibleName("Menu bar");
     mnuOptions = menuBar()->addMenu("Options");
     mnuNewGame = mnuOptions->addAction("New Game");
     mnuGetBingoCards = mnuOptions->addAction("Get bingo Cards");
@@ -152,6 +156,7 @@ void frmBingo::buildBoard(QWidget* client)
         const ControlSpec square { "", Layout::boardSquare(i), Layout::SquareFont };
         QLabel* label = makeBorderedLabel(client, square, Qt::AlignCenter);
         label->setText(QString::number(i + 1));
+        label->setAccessibleName(squareName(i + 1, false));
         label->setVisible(i < 75);
         lblCalled[i] = label;
     }
