@@ -55,8 +55,11 @@ frmAbout::frmAbout(QWidget* owner)
     lblTM->setAccessibleName("trademark");
 
     cmdOK->setFocus();
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 }
+
+// Closing by OK and by the title bar's close button are one and the same.
+void frmAbout::cmdOK_Click() { accept(); }
 
 // The window has no cancel button: Escape does nothing.
 void frmAbout::keyPressEvent(QKeyEvent* event)

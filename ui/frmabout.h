@@ -19,6 +19,8 @@ public:
     ClickableLabel* lblbyzentrova;
     QLabel* lblTM;
 
+    void cmdOK_Click();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
