@@ -158,7 +158,11 @@ bool SdlSoundPlayer::playSync(const QString& path)
 // Probing the drivers again on every call would repeat the cost of failing, so a failure is final.
 bool SdlSoundPlayer::ensureAudio()
 {
-    if (m_audio == Audio::Untried)
+    if (m_audio == Audio::Untried) {
+        // Left to itself SDL turns SIGINT and SIGTERM into events nobody reads, and the
+        // program could no longer be stopped from outside.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         m_audio = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 ? Audio::Ready : Audio::Unavailable;
+    }
     return m_audio == Audio::Ready;
 }

@@ -41,6 +41,10 @@ void LottovoxTest::checkForModal()
         modal->close();
         return;
     }
+    // Handed over once it has become the active window, as it would be on a desktop; until
+    // then the main window still counts as active.
+    if (!modal->isActiveWindow())
+        return;
     auto handler = std::exchange(m_modalHandler, nullptr);
     handler(modal);
 }
