@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,6 +69,18 @@ QByteArray formatChunk(PcmFormat format, quint16 encoding = 1)
         le16(encoding) + le16(format.channels) + le32(format.rate)
             + le32(format.rate * format.frameSize()) + le16(format.frameSize())
             + le16(format.bits));
+}
+
+// A format chunk with every field given, for encodings and layouts PcmFormat cannot describe.
+QByteArray formatFields(quint16 encoding, quint16 channels, quint16 blockAlign, quint16 bits,
+    const QByteArray& extension = {})
+{
+    constexpr quint32 rate = 22050;
+    QByteArray body = le16(encoding) + le16(channels) + le32(rate) + le32(rate * blockAlign)
+        + le16(blockAlign) + le16(bits);
+    if (!extension.isEmpty())
+        body += le16(quint16(extension.size())) + extension;
+    return chunk("fmt ", body);
 }
 
 QByteArray riffWave(const QByteArray& chunks)
@@ -291,6 +304,29 @@ TEST_F(SdlSoundPlayerTest, RejectsBadFilesQuicklyWithoutOpeningTheDevice)
         // Opening a FIFO for reading blocks until a writer comes: this must not hang.
         { "FIFO", "7.wav",
             [](const QString& path) { ASSERT_EQ(::mkfifo(QFile::encodeName(path), 0600), 0); } },
+        { "12-bit PCM", "12bit.wav",
+            contents(riffWave(formatFields(1, 1, 2, 12) + chunk("data", clip))) },
+        { "24-bit PCM with the block align of 16-bit", "24bit.wav",
+            contents(riffWave(formatFields(1, 1, 2, 24) + chunk("data", clip))) },
+        { "16-bit float", "float.wav",
+            contents(riffWave(formatFields(3, 1, 2, 16) + chunk("data", clip))) },
+        { "A-law with 16-bit samples", "alaw.wav",
+            contents(riffWave(formatFields(6, 1, 2, 16) + chunk("data", clip))) },
+        { "MS ADPCM without its coefficient table", "msadpcm.wav",
+            contents(riffWave(formatFields(2, 1, 256, 4) + chunk("data", clip))) },
+        { "IMA ADPCM blocks shorter than their header", "ima.wav",
+            contents(riffWave(formatFields(0x11, 1, 2, 4, le16(1017)) + chunk("data", clip))) },
+        { "extensible format of an unknown kind", "extensible.wav",
+            contents(riffWave(formatFields(0xfffe, 1, 2, 16,
+                                  le16(16) + le32(4)
+                                      + QByteArray::fromHex("341200000000100080000000aa389b71"))
+                + chunk("data", clip))) },
+        { "no channels", "mute.wav",
+            contents(riffWave(formatFields(1, 0, 0, 16) + chunk("data", clip))) },
+        { "format chunk cut short", "short.wav",
+            contents(riffWave(chunk("fmt ", formatChunk(Mono16).mid(8, 10)) + chunk("data", clip))) },
+        { "RIFF size ending before the samples", "riff.wav",
+            contents("RIFF" + le32(4 + 24) + "WAVE" + formatChunk(Mono16) + chunk("data", clip)) },
         { "file over 64 MiB", "huge.wav",
             [](const QString& path) {
                 constexpr quint32 size = 65 * 1024 * 1024;
@@ -369,6 +405,26 @@ TEST_F(SdlSoundPlayerTest, StartsSdlOnFirstPlayAndStopsItWithThePlayer)
     useDriver("nonexistent");
     SdlSoundPlayer later;
     EXPECT_FALSE(later.playSync(path)) << "SDL audio outlived its player";
+}
+
+// SDL's audio starts its event subsystem, which by default takes SIGINT and SIGTERM to queue
+// quit events that nobody here reads: the desktop could no longer end the program.
+TEST_F(SdlSoundPlayerTest, LeavesInterruptAndTerminateSignalsAsTheyWere)
+{
+    const auto handlers = [] {
+        std::vector<void (*)(int)> found;
+        for (const int number : { SIGINT, SIGTERM }) {
+            struct sigaction action {};
+            ::sigaction(number, nullptr, &action);
+            found.push_back(action.sa_handler);
+        }
+        return found;
+    };
+    const auto before = handlers();
+    const QString path = writeWave("4.wav", Mono16, tone(Mono16, 0.05));
+    SdlSoundPlayer player;
+    ASSERT_TRUE(player.playSync(path));
+    EXPECT_EQ(handlers(), before);
 }
 
 // A benchmark rather than a check (scripts/measure-playback runs it): timing this tight

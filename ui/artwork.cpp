@@ -18,11 +18,13 @@ QPixmap transparentPixmap(int size)
     return pixmap;
 }
 
-QPixmap drawIcon()
+// Drawn on a 40 x 40 grid and scaled, so the window icon and the desktop's icons are one picture.
+QPixmap drawIcon(int size)
 {
-    QPixmap pixmap = transparentPixmap(IconSize);
+    QPixmap pixmap = transparentPixmap(size);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(qreal(size) / IconSize, qreal(size) / IconSize);
     painter.setPen(QPen(QColor(0x600000), 1.5));
     painter.setBrush(QColor(0xC01818));
     painter.drawEllipse(QRectF(2, 2, 36, 36));
@@ -92,7 +94,9 @@ QPixmap drawBingoCard()
 
 } // namespace
 
-QIcon applicationIcon() { return QIcon(drawIcon()); }
+QIcon applicationIcon() { return QIcon(drawIcon(IconSize)); }
+
+QPixmap applicationIconPicture(int size) { return drawIcon(size); }
 
 QCursor handCursor() { return QCursor(drawHand(), CursorHotSpot.x(), CursorHotSpot.y()); }
 

@@ -6,6 +6,7 @@
 #include "ui/colours.h"
 #include "ui/fonts.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -114,6 +115,11 @@ frmBingo::frmBingo(QWidget* parent)
 
     opt75Number = makeClickOnly<QRadioButton>(client, Layout::opt75Number);
     opt90Number = makeClickOnly<QRadioButton>(client, Layout::opt90Number);
+    // Left ungrouped, the two would count the seconds options inside the frame as members of
+    // their own group, and a click on the selected size would clear it.
+    auto* sizes = new QButtonGroup(this);
+    sizes->addButton(opt75Number);
+    sizes->addButton(opt90Number);
 
     cmdNextNumber = makeControl<QPushButton>(client, Layout::cmdNextNumber);
     cmdNextNumber->setFocusPolicy(Qt::StrongFocus);
