@@ -6,6 +6,7 @@
 // process and the parent can watch a child's CPU time and wake-ups from outside.
 // Usage: lottovox_bench SOUNDS_FOLDER [runs]
 
+#include "app/desktoplottovox.h"
 #include "app/lottovox.h"
 #include "calling/sdlsoundplayer.h"
 #include "ui/browser.h"
@@ -269,20 +270,8 @@ int startupChild(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     installFontSubstitutes();
-    SdlSoundPlayer player;
-    QtYesNoBox confirmation;
-    DesktopBrowser browser;
-    const Platform platform {
-        player,
-        confirmation,
-        browser,
-        RandomSource::clockSeed,
-        Announcer::executableFolder,
-        [](int milliseconds, QObject* owner) {
-            return std::make_unique<QtTimer>(milliseconds, owner);
-        },
-    };
-    Lottovox lottovox(platform);
+    DesktopLottovox desktop;
+    Lottovox& lottovox = desktop.program();
 
     // The first paint of any part of the window starts its first frame; the frame is on
     // screen once that event has been handled and the loop comes round again.

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/lottovox.h"
+#include "calling/sdlsoundplayer.h"
+#include "ui/browser.h"
+#include "ui/yesnobox.h"
+
+// The program as a host runs it: Qt timers, the SDL wave player, Qt's question box and the
+// desktop's browser.
+class DesktopLottovox {
+public:
+    DesktopLottovox();
+
+    Lottovox& program() { return m_program; }
+
+private:
+    SdlSoundPlayer m_player;
+    QtYesNoBox m_confirmation;
+    DesktopBrowser m_browser;
+    Lottovox m_program;
+};
