@@ -55,12 +55,15 @@ void Announcer::tmrRepeatTimer_Timer()
     m.tmrRepeatTimer.stop();
 }
 
+// Letter and number are one announcement, played back to back. A file that cannot be played
+// is passed over in silence.
 void Announcer::playCallFiles()
 {
+    QStringList files;
     if (m.shared.BingoMode == 75)
-        play(m.shared.CallLetter);
-    play(m.shared.CallText);
+        files.append(soundFile(m.shared.CallLetter));
+    files.append(soundFile(m.shared.CallText));
+    m.player.playSequence(files);
 }
 
-// The outcome is not acted on: a sound that cannot be played is passed over in silence.
-void Announcer::play(const QString& stem) { m.player.playSync(m.shared.SoundPath + stem + ".wav"); }
+QString Announcer::soundFile(const QString& stem) const { return m.shared.SoundPath + stem + ".wav"; }

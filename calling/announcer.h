@@ -35,7 +35,7 @@ public:
 
 private:
     void playCallFiles();
-    void play(const QString& stem);
+    QString soundFile(const QString& stem) const;
 
     Parts m;
 };
