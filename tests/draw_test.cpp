@@ -1,4 +1,3 @@
-#include "calling/intervals.h"
 #include "game/draw.h"
 #include "game/randomsource.h"
 
@@ -76,19 +75,6 @@ TEST(RandomSource, SameSeedSameSequenceOtherSeedOtherSequence)
     EXPECT_NE(firstDraws(7), firstDraws(8));
     // Seeds that differ only in their high half, as two clocks a few seconds apart may.
     EXPECT_NE(firstDraws(1), firstDraws(1 + (std::uint64_t { 1 } << 32)));
-}
-
-TEST(RandomSource, ClockSeedDiffersBetweenTwoStartsInTheSameSecond)
-{
-    EXPECT_NE(RandomSource::clockSeed(), RandomSource::clockSeed());
-}
-
-TEST(AutoPlayInterval, IsOneSecondLongerThanTheOptionsCaption)
-{
-    const int captions[] = { 4, 5, 6, 7, 8, 9, 10 };
-    for (int index = 2; index <= 8; ++index)
-        EXPECT_EQ(autoPlayInterval(index), (captions[index - 2] + 1) * 1000) << index;
-    EXPECT_EQ(RepeatAllowance, 2000);
 }
 
 } // namespace

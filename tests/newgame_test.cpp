@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QTest>
 
+#include <set>
+
 namespace {
 
 using NewGame = LottovoxTest;
@@ -61,8 +63,8 @@ TEST_F(NewGame, YesInSeventyFivePlayClearsOnlyTheSeventyFiveSquaresInUse)
     EXPECT_EQ(markedSquares(), 0);
     EXPECT_EQ(backColor(form().lblCalled[74]), White);
     EXPECT_FALSE(form().lblCalled[75]->isVisible());
-    std::vector<int> second = playWholeGame();
-    EXPECT_EQ(static_cast<int>(second.size()), 75);
+    const std::vector<int> second = playWholeGame();
+    EXPECT_EQ(std::set<int>(second.begin(), second.end()).size(), 75u) << "each number once again";
     EXPECT_EQ(markedSquares(), 75);
 }
 

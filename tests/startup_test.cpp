@@ -32,6 +32,7 @@ TEST_F(StartUp, LeavesEveryControlInItsDefaultState)
     EXPECT_FALSE(program->tmrRepeatTimer().isActive());
     EXPECT_EQ(program->tmrRepeatTimer().interval(), 1000);
     EXPECT_TRUE(f.cmdNextNumber->isEnabled());
+    EXPECT_TRUE(f.cmdNextNumber->isDefault()) << "drawn with the default-button look";
     EXPECT_EQ(f.lblCurrent_Call->text(), "");
     for (int i = 0; i < 90; ++i)
         EXPECT_EQ(f.lblCalled[i]->isVisible(), i < 75) << i;

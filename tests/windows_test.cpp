@@ -1,16 +1,20 @@
 #include "support/lottovoxfixture.h"
 
+#include "ui/captionedframe.h"
 #include "ui/clickablelabel.h"
 #include "ui/frmabout.h"
 #include "ui/weblinks.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 
 namespace {
 
 using AboutWindow = LottovoxTest;
 using WebLinksTest = LottovoxTest;
+using Look = LottovoxTest;
 
 frmAbout* asAbout(QWidget* modal)
 {
@@ -106,6 +110,67 @@ TEST_F(WebLinksTest, EachLinkOpensItsPageAndTouchesNothingElse)
     EXPECT_EQ(state().CallCount, calls);
     EXPECT_EQ(program->tmrAutoplay().isActive(), timerRunning);
     EXPECT_TRUE(state().AutoPlayOn);
+}
+
+// A click lands on the widget found at the point, so no label may cover a control there.
+int expectEachClickableOnTopAtItsCentre(QWidget* window)
+{
+    int checked = 0;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        auto* button = qobject_cast<QAbstractButton*>(control);
+        auto* label = qobject_cast<ClickableLabel*>(control);
+        if ((!button && !label) || !control->isVisibleTo(window))
+            continue;
+        const QPoint centre = control->mapTo(window, control->rect().center());
+        EXPECT_EQ(window->childAt(centre), control) << (button ? button->text() : label->text()).toStdString();
+        ++checked;
+    }
+    return checked;
+}
+
+TEST_F(Look, EveryClickableControlOfBothWindowsIsTheWidgetAtItsCentre)
+{
+    EXPECT_EQ(expectEachClickableOnTopAtItsCentre(&form()), 14);
+    whenModalOpens([](QWidget* modal) {
+        frmAbout* about = asAbout(modal);
+        EXPECT_EQ(expectEachClickableOnTopAtItsCentre(about), 2);
+        QTest::mouseClick(about->windowHandle(), Qt::LeftButton, {}, about->cmdOK->geometry().center());
+        if (about->isVisible()) {
+            ADD_FAILURE() << "a click on the centre of OK left the window open";
+            about->close();
+        }
+    });
+    form().mnuAbout->trigger();
+}
+
+// The frame's top line runs through its caption, broken behind the text, with the options
+// wholly below it: whether the frame is enabled or not.
+TEST_F(Look, IntervalFrameHasItsCaptionOnItsTopLine)
+{
+    auto* frame = qobject_cast<CaptionedFrame*>(form().optAutoPlayInterval);
+    ASSERT_NE(frame, nullptr);
+    for (const bool enabled : { false, true }) {
+        SCOPED_TRACE(enabled ? "enabled" : "disabled");
+        if (enabled)
+            startAutoPlay();
+        ASSERT_EQ(frame->isEnabled(), enabled);
+        const QImage image = frame->grab().toImage();
+        const QRgb background = frame->palette().color(QPalette::Window).rgb();
+        // Right of the caption the line is unbroken: its first row from the top is the line.
+        const int right = image.width() - image.width() / 4;
+        int line = 0;
+        while (line < image.height() && image.pixel(right, line) == background)
+            ++line;
+        const QRect caption = frame->captionRect();
+        EXPECT_GT(line, caption.top());
+        EXPECT_LT(line, caption.bottom());
+        int gaps = 0;
+        for (int x = caption.left(); x <= caption.right(); ++x)
+            gaps += image.pixel(x, line) == background ? 1 : 0;
+        EXPECT_GT(gaps, 0) << "the line is broken behind the caption";
+        for (int index = 2; index <= 8; ++index)
+            EXPECT_GT(form().optSeconds(index)->geometry().top(), caption.bottom()) << index;
+    }
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "ui/clickablelabel.h"
 #include "ui/colours.h"
 #include "ui/fonts.h"
+#include "ui/picturebox.h"
+#include "ui/stacking.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,7 +37,7 @@ frmAbout::frmAbout(QWidget* owner)
     cmdOK = makeControl<QPushButton>(this, Layout::cmdOK);
     cmdOK->setDefault(false);
 
-    picIcon = makeControl<QLabel>(this, Layout::picIcon);
+    picIcon = makeControl<PictureBox>(this, Layout::picIcon);
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picIcon->setLineWidth(2);
     picIcon->setAlignment(Qt::AlignCenter);
@@ -54,6 +56,7 @@ frmAbout::frmAbout(QWidget* owner)
     setForeColor(lblTM, Maroon);
     lblTM->setAccessibleName("trademark");
 
+    stackLabelsBeneathControls(this);
     cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 }

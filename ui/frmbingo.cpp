@@ -2,9 +2,11 @@
 
 #include "ui/artwork.h"
 #include "ui/callmarks.h"
+#include "ui/captionedframe.h"
 #include "ui/clickablelabel.h"
 #include "ui/colours.h"
 #include "ui/fonts.h"
+#include "ui/stacking.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -123,6 +125,7 @@ frmBingo::frmBingo(QWidget* parent)
 
     cmdNextNumber = makeControl<QPushButton>(client, Layout::cmdNextNumber);
     cmdNextNumber->setFocusPolicy(Qt::StrongFocus);
+    cmdNextNumber->setDefault(true);
 
     lblbyzentrova = makeMaroonLabel(makeControl<ClickableLabel>(client, Layout::lblbyzentrova));
     lblbyzentrova->setCursor(handCursor());
@@ -133,7 +136,7 @@ frmBingo::frmBingo(QWidget* parent)
     chkRepeat = makeClickOnly<QCheckBox>(client, Layout::chkRepeat);
     chkAutoPlay = makeClickOnly<QCheckBox>(client, Layout::chkAutoPlay);
 
-    optAutoPlayInterval = makeControl<QGroupBox>(client, Layout::optAutoPlayInterval);
+    optAutoPlayInterval = makeControl<CaptionedFrame>(client, Layout::optAutoPlayInterval);
     setBackColor(optAutoPlayInterval, White);
     optAutoPlayInterval->setEnabled(false);
     for (int index = Layout::FirstSecondsOption; index <= Layout::LastSecondsOption; ++index) {
@@ -141,6 +144,7 @@ frmBingo::frmBingo(QWidget* parent)
         optSeconds.set(index, makeClickOnly<QRadioButton>(optAutoPlayInterval, spec));
     }
 
+    stackLabelsBeneathControls(this);
     setFocusProxy(cmdNextNumber);
     routeEnterToNextNumber();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
