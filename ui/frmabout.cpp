@@ -55,7 +55,6 @@ frmAbout::frmAbout(QWidget* owner)
     lblTM->setAccessibleName("trademark");
 
     cmdOK->setFocus();
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 }
 
 // Closing by OK and by the title bar's close button are one and the same.
