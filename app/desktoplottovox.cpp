@@ -1,5 +1,6 @@
 #include "app/desktoplottovox.h"
 
+#include "ui/answeringwait.h"
 #include "ui/qttimer.h"
 
 DesktopLottovox::DesktopLottovox()
@@ -10,6 +11,7 @@ DesktopLottovox::DesktopLottovox()
         RandomSource::clockSeed,
         Announcer::executableFolder,
         [](int milliseconds, QObject* owner) { return std::make_unique<QtTimer>(milliseconds, owner); },
+        waitAnswering,
     })
 {
 }

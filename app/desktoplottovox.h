@@ -5,8 +5,8 @@
 #include "ui/browser.h"
 #include "ui/yesnobox.h"
 
-// The program as a host runs it: Qt timers, the SDL wave player, Qt's question box and the
-// desktop's browser.
+// The program as a host runs it: Qt timers, the SDL wave player waited for with the window still
+// answering the screen reader, Qt's question box and the desktop's browser.
 class DesktopLottovox {
 public:
     DesktopLottovox();

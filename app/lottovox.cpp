@@ -15,10 +15,12 @@ namespace Layout = MainWindowLayout;
 Lottovox::Lottovox(const Platform& platform)
     : m_random(platform.seeder)
     , m_form(std::make_unique<frmBingo>())
+    , m_gate(new RoutineGate(platform.waitForSound, m_form.get()))
+    , m_player(platform.player, *m_gate)
     , m_tmrAutoplay(platform.makeTimer(Layout::AutoplayInterval, m_form.get()))
     , m_tmrNextNumber_delay(platform.makeTimer(Layout::NextNumberDelayInterval, m_form.get()))
     , m_tmrRepeatTimer(platform.makeTimer(Layout::RepeatInterval, m_form.get()))
-    , m_announcer({ *m_form, m_shared, platform.player, *m_tmrRepeatTimer, platform.applicationFolder })
+    , m_announcer({ *m_form, m_shared, m_player, *m_tmrRepeatTimer, platform.applicationFolder })
     , m_game({ *m_form, m_shared, m_state, m_random, m_announcer, *m_tmrAutoplay, *m_tmrNextNumber_delay,
           platform.confirmation })
     , m_pacing({ *m_form, m_shared, m_state, m_game, *m_tmrAutoplay, *m_tmrNextNumber_delay })
@@ -30,25 +32,38 @@ Lottovox::Lottovox(const Platform& platform)
 
 Lottovox::~Lottovox() = default;
 
+// Every event reaches its handler through the gate, so none can start while a call is being
+// spoken.
 void Lottovox::wireEvents()
 {
     frmBingo& f = *m_form;
-    QObject::connect(&f, &frmBingo::unloading, &f, [this] { Form_Unload(); });
-    QObject::connect(f.cmdNextNumber, &QPushButton::clicked, &f, [this] { m_game.cmdNextNumber_Click(); });
-    onClick(f.opt75Number, [this] { m_game.opt75Number_Click(); });
-    onClick(f.opt90Number, [this] { m_game.opt90Number_Click(); });
-    QObject::connect(f.mnuNewGame, &QAction::triggered, &f, [this] { m_game.mnuNewGame_Click(); });
-    onClick(f.chkSound, [this] { m_announcer.chkSound_Click(); });
-    onClick(f.chkRepeat, [this] { m_announcer.chkRepeat_Click(); });
-    m_tmrRepeatTimer->setTickHandler([this] { m_announcer.tmrRepeatTimer_Timer(); });
-    onClick(f.chkAutoPlay, [this] { m_pacing.chkAutoPlay_Click(); });
+    m_gate->guardClose(&f);
+    QObject::connect(&f, &frmBingo::unloading, &f, gated([this] { Form_Unload(); }));
+    QObject::connect(f.cmdNextNumber, &QPushButton::clicked, &f, gated([this] { m_game.cmdNextNumber_Click(); }));
+    onClick(f.opt75Number, gated([this] { m_game.opt75Number_Click(); }));
+    onClick(f.opt90Number, gated([this] { m_game.opt90Number_Click(); }));
+    QObject::connect(f.mnuNewGame, &QAction::triggered, &f, gated([this] { m_game.mnuNewGame_Click(); }));
+    onClick(f.chkSound, gated([this] { m_announcer.chkSound_Click(); }));
+    onClick(f.chkRepeat, gated([this] { m_announcer.chkRepeat_Click(); }));
+    onTick(*m_tmrRepeatTimer, [this] { m_announcer.tmrRepeatTimer_Timer(); });
+    onClick(f.chkAutoPlay, gated([this] { m_pacing.chkAutoPlay_Click(); }));
     for (std::int16_t index = Layout::FirstSecondsOption; index <= Layout::LastSecondsOption; ++index)
-        onClick(f.optSeconds(index), [this, index] { m_pacing.optSeconds_Click(index); });
-    m_tmrAutoplay->setTickHandler([this] { m_pacing.tmrAutoplay_Timer(); });
-    m_tmrNextNumber_delay->setTickHandler([this] { m_pacing.tmrNextNumber_delay_Timer(); });
-    QObject::connect(f.mnuAbout, &QAction::triggered, &f, [this] { mnuAbout_Click(); });
-    QObject::connect(f.mnuGetBingoCards, &QAction::triggered, &f, [this] { m_links.mnuGetBingoCards_Click(); });
-    QObject::connect(f.lblbyzentrova, &ClickableLabel::clicked, &f, [this] { m_links.lblbyzentrova_Click(); });
+        onClick(f.optSeconds(index), gated([this, index] { m_pacing.optSeconds_Click(index); }));
+    onTick(*m_tmrAutoplay, [this] { m_pacing.tmrAutoplay_Timer(); });
+    onTick(*m_tmrNextNumber_delay, [this] { m_pacing.tmrNextNumber_delay_Timer(); });
+    QObject::connect(f.mnuAbout, &QAction::triggered, &f, gated([this] { mnuAbout_Click(); }));
+    QObject::connect(f.mnuGetBingoCards, &QAction::triggered, &f, gated([this] { m_links.mnuGetBingoCards_Click(); }));
+    QObject::connect(f.lblbyzentrova, &ClickableLabel::clicked, &f, gated([this] { m_links.lblbyzentrova_Click(); }));
+}
+
+std::function<void()> Lottovox::gated(std::function<void()> routine)
+{
+    return [this, routine = std::move(routine)] { m_gate->run(routine); };
+}
+
+void Lottovox::onTick(Timer& timer, std::function<void()> routine)
+{
+    timer.setTickHandler([this, &timer, routine = std::move(routine)] { m_gate->tick(timer, routine); });
 }
 
 void Lottovox::Form_Load()
@@ -93,6 +108,8 @@ void Lottovox::Form_Unload()
 void Lottovox::mnuAbout_Click()
 {
     frmAbout about(m_form.get());
-    QObject::connect(about.lblbyzentrova, &ClickableLabel::clicked, &about, [this] { m_links.lblbyzentrova_Click(); });
+    m_gate->guardClose(&about);
+    QObject::connect(about.cmdOK, &QPushButton::clicked, &about, gated([&about] { about.cmdOK_Click(); }));
+    QObject::connect(about.lblbyzentrova, &ClickableLabel::clicked, &about, gated([this] { m_links.lblbyzentrova_Click(); }));
     about.exec();
 }

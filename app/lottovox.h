@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/gatedplayer.h"
+#include "app/routinegate.h"
 #include "calling/announcer.h"
 #include "calling/pacing.h"
 #include "game/gamecore.h"
@@ -26,6 +28,8 @@ struct Platform {
     RandomSource::Seeder seeder;
     Announcer::FolderLookup applicationFolder;
     std::function<std::unique_ptr<Timer>(int milliseconds, QObject* owner)> makeTimer;
+    // How a routine waits for its sound to end; by default it simply blocks.
+    RoutineGate::Waiter waitForSound {};
 };
 
 // The whole program: the main window, its state and its routines, wired together.
@@ -45,6 +49,8 @@ public:
 
 private:
     void wireEvents();
+    std::function<void()> gated(std::function<void()> routine);
+    void onTick(Timer& timer, std::function<void()> routine);
     void Form_Load();
     void InitializeVariables();
     void Form_Unload();
@@ -54,6 +60,8 @@ private:
     frmBingoState m_state;
     RandomSource m_random;
     std::unique_ptr<frmBingo> m_form;
+    RoutineGate* m_gate;
+    GatedPlayer m_player;
     std::unique_ptr<Timer> m_tmrAutoplay;
     std::unique_ptr<Timer> m_tmrNextNumber_delay;
     std::unique_ptr<Timer> m_tmrRepeatTimer;

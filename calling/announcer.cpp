@@ -28,9 +28,9 @@ void Announcer::Call_Out()
 
     if (m.shared.BingoMode == 75) {
         m.shared.CallLetter = letterOf(m.shared.CurrentNumber);
-        showCall(m.form.lblCurrent_Call, m.shared.CallLetter + ' ' + m.shared.CallText);
+        showCall(m.form, m.shared.CallLetter + ' ' + m.shared.CallText);
     } else {
-        showCall(m.form.lblCurrent_Call, m.shared.CallText);
+        showCall(m.form, m.shared.CallText);
     }
 
     // Playback holds the window until it ends, so the call must be on screen first.

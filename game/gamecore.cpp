@@ -72,7 +72,7 @@ void GameCore::Reset_Game()
         m.state.Called[n] = false;
         markUncalled(m.form.lblCalled[n - 1]);
     }
-    showCall(m.form.lblCurrent_Call, QString());
+    showCall(m.form, QString());
     m.form.cmdNextNumber->setEnabled(true);
     m.state.NewGame = true;
     m.form.cmdNextNumber->setFocus();

@@ -1,10 +1,43 @@
 #include "support/lottovoxfixture.h"
 
+#include "ui/answeringwait.h"
+#include "ui/clickablelabel.h"
 #include "ui/frmabout.h"
+#include "ui/weblinks.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <qpa/qwindowsysteminterface.h>
+
+#include <atomic>
+#include <chrono>
+#include <semaphore>
 
 namespace {
+
+void doAction(QAccessibleInterface* control, const QString& action)
+{
+    ASSERT_NE(control->actionInterface(), nullptr) << control->text(QAccessible::Name).toStdString();
+    control->actionInterface()->doAction(action);
+}
+
+void doAction(QWidget* control, const QString& action)
+{
+    doAction(QAccessible::queryAccessibleInterface(control), action);
+}
+
+QAccessibleInterface* menuItem(QMenu* menu, const QString& name)
+{
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(menu);
+    for (int index = 0; index < list->childCount(); ++index) {
+        if (list->child(index)->text(QAccessible::Name) == name)
+            return list->child(index);
+    }
+    ADD_FAILURE() << "no menu item " << name.toStdString();
+    return list;
+}
 
 // What a screen reader reads: the names that Qt's accessibility interfaces report.
 class Accessibility : public LottovoxTest {
@@ -50,6 +83,134 @@ TEST_F(Accessibility, CallLabelAndSquaresSayTheCallUntilTheNextGame)
     answerNewGame(YesNoBox::Yes);
     EXPECT_EQ(nameOf(form().lblCalled[6]), "7, not called");
     EXPECT_EQ(nameOf(form().lblCurrent_Call), "Current call: none");
+}
+
+TEST_F(Accessibility, MenusOptionsAndCreditLabelsMakeSenseHeardAlone)
+{
+    EXPECT_EQ(nameOf(form().mnuOptions), "Options");
+    EXPECT_EQ(nameOf(form().mnuHelp), "Help");
+    EXPECT_EQ(nameOf(form().optSeconds(2)), "4 seconds");
+    EXPECT_EQ(nameOf(form().optSeconds(8)), "10 seconds");
+
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(form().lblbyzentrova);
+    EXPECT_EQ(link->role(), QAccessible::Link);
+    EXPECT_EQ(link->text(QAccessible::Name), "Zentrova");
+    doAction(link, QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(browser.opened(), QStringList { WebAddress::HomePage });
+}
+
+// A player that holds its caller until the test lets the sound end, on a thread of its own, as
+// the real one is waited for. A second sound started meanwhile is the fault looked for: it is
+// counted and not held, so the test fails rather than hangs.
+class HeldPlayer final : public SoundPlayer {
+public:
+    bool playSync(const QString&) override
+    {
+        playSequence({});
+        return true;
+    }
+    void playSequence(const QStringList&) override
+    {
+        if (m_playing.exchange(true)) {
+            ++m_overlaps;
+            return;
+        }
+        EXPECT_TRUE(m_ended.try_acquire_for(std::chrono::seconds(20))) << "the sound was never let end";
+        ++m_announcements;
+        m_playing = false;
+    }
+    void endSounds(std::ptrdiff_t count) { m_ended.release(count); }
+    int announcements() const { return m_announcements; }
+    int overlaps() const { return m_overlaps; }
+
+private:
+    std::counting_semaphore<> m_ended { 0 };
+    std::atomic<bool> m_playing = false;
+    std::atomic<int> m_announcements = 0;
+    std::atomic<int> m_overlaps = 0;
+};
+
+// While a call is spoken the window keeps answering, but every way of starting another routine
+// waits until the call is over.
+class WhileACallIsSpoken : public Accessibility {
+protected:
+    void SetUp() override
+    {
+        Accessibility::SetUp();
+        program = std::make_unique<Lottovox>(Platform {
+            heldPlayer, confirmation, browser, [] { return Seed; }, [] { return Folder; },
+            [this](int milliseconds, QObject*) { return clock.makeTimer(milliseconds); }, waitAnswering });
+        program->show();
+        QApplication::setActiveWindow(&form());
+    }
+
+    // Runs from inside the wait for the next sound.
+    void duringTheNextSound(std::function<void()> intrusion)
+    {
+        QTimer::singleShot(0, &form(), std::move(intrusion));
+    }
+
+    void clickThroughTheWindowSystem(QWidget* control)
+    {
+        QWindow* window = form().windowHandle();
+        const QPointF spot = control->mapTo(&form(), QPoint(4, control->height() / 2));
+        for (const QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease }) {
+            QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(window, spot,
+                window->mapToGlobal(spot), type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                Qt::LeftButton, type);
+        }
+    }
+
+    HeldPlayer heldPlayer;
+};
+
+TEST_F(WhileACallIsSpoken, ClicksMenusActionsAndTicksWaitTheirTurn)
+{
+    startAutoPlay();
+    duringTheNextSound([this] {
+        clock.advance(10000);
+        doAction(form().lblbyzentrova, QAccessibleActionInterface::pressAction());
+        doAction(menuItem(form().mnuOptions, "Get bingo Cards"), QAccessibleActionInterface::pressAction());
+        doAction(form().chkSound, QAccessibleActionInterface::toggleAction());
+        QTest::qWait(200); // a toggle through the bridge clicks after a short animation
+        clickThroughTheWindowSystem(form().chkRepeat);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(&form())->text(QAccessible::Name) == "Lottovox")
+            << "the window answers";
+        EXPECT_EQ(heldPlayer.overlaps(), 0);
+        EXPECT_EQ(state().CallCount, 1);
+        EXPECT_TRUE(browser.opened().isEmpty());
+        EXPECT_TRUE(shared().SoundOn);
+        EXPECT_TRUE(shared().RepeatOn);
+        heldPlayer.endSounds(2);
+    });
+    clock.advance(10000);
+    EXPECT_EQ(state().CallCount, 2) << "the tick that fell due came after the call";
+    EXPECT_EQ(browser.opened(), QStringList({ WebAddress::HomePage, WebAddress::BingoCardsPage }));
+    EXPECT_FALSE(shared().SoundOn);
+    EXPECT_TRUE(shared().RepeatOn) << "input waits in the window system's queue";
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(shared().RepeatOn);
+}
+
+TEST_F(WhileACallIsSpoken, TheRepeatTicksOnceAndAClosingWindowWaits)
+{
+    heldPlayer.endSounds(1);
+    pressNextNumber();
+    duringTheNextSound([this] {
+        clock.advance(2000);
+        form().close();
+        EXPECT_TRUE(form().isVisible());
+        EXPECT_FALSE(form().cmdNextNumber->isEnabled());
+        // One for the repeat, and one more that a wrongly run second repeat would take.
+        heldPlayer.endSounds(2);
+    });
+    clock.advance(1000);
+    EXPECT_TRUE(form().cmdNextNumber->isEnabled()) << "the pacing tick came after the repeat";
+    EXPECT_EQ(heldPlayer.announcements(), 2) << "the repeat's own late tick is dropped, not replayed";
+    EXPECT_EQ(heldPlayer.overlaps(), 0);
+    EXPECT_FALSE(form().isVisible()) << "the close came last";
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "support/lottovoxfixture.h"
 
+#include "ui/clickablelabel.h"
+
 #include "ui/colours.h"
 
 #include <QApplication>
@@ -113,8 +115,13 @@ TEST_F(StartUp, TabNeverReachesAnOptionOrACheckBoxButAClickStillWorks)
              form().chkSound, form().chkRepeat, form().chkAutoPlay, form().optSeconds(4) }) {
         EXPECT_FALSE(control->focusPolicy() & Qt::TabFocus) << control->metaObject()->className();
     }
+    // The credit label is the one other stop, so a keyboard alone can open the maker's page.
     QTest::keyClick(form().cmdNextNumber, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), form().cmdNextNumber);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(form().lblbyzentrova));
+    QTest::keyClick(form().lblbyzentrova, Qt::Key_Space);
+    EXPECT_EQ(browser.opened().size(), 1);
+    pressEnter();
+    EXPECT_EQ(state().CallCount, 1) << "Enter still presses Next Number";
     click(form().chkSound);
     EXPECT_FALSE(form().chkSound->isChecked());
     EXPECT_FALSE(shared().SoundOn);

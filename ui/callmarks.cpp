@@ -1,8 +1,9 @@
 #include "ui/callmarks.h"
 
+#include "ui/callnotice.h"
 #include "ui/colours.h"
+#include "ui/frmbingo.h"
 
-#include <QAccessible>
 #include <QLabel>
 
 namespace {
@@ -25,12 +26,10 @@ QString squareName(int number, bool called)
     return QString::number(number) + (called ? QStringLiteral(", called") : QStringLiteral(", not called"));
 }
 
-void showCall(QLabel* label, const QString& caption)
+void showCall(frmBingo& form, const QString& caption)
 {
-    label->setText(caption);
-    label->setAccessibleName(caption.isEmpty() ? QStringLiteral("Current call: none")
-                                               : QStringLiteral("Current call: ") + caption);
-    // Qt 6.4 changes the name without telling assistive technology, so tell it here.
-    QAccessibleEvent changed(label, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
+    form.lblCurrent_Call->setText(caption);
+    form.lblCurrent_Call->setAccessibleName(caption.isEmpty() ? QStringLiteral("Current call: none")
+                                                              : QStringLiteral("Current call: ") + caption);
+    form.callNotice->announce(caption);
 }

@@ -58,7 +58,6 @@ frmAbout::frmAbout(QWidget* owner)
 
     stackLabelsBeneathControls(this);
     cmdOK->setFocus();
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 }
 
 // Closing by OK and by the title bar's close button are one and the same.

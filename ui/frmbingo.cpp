@@ -2,6 +2,7 @@
 
 #include "ui/artwork.h"
 #include "ui/callmarks.h"
+#include "ui/callnotice.h"
 #include "ui/captionedframe.h"
 #include "ui/clickablelabel.h"
 #include "ui/colours.h"
@@ -108,7 +109,9 @@ frmBingo::frmBingo(QWidget* parent)
     setCentralWidget(client);
 
     lblCurrent_Call = makeBorderedLabel(client, Layout::lblCurrent_Call, Qt::AlignHCenter | Qt::AlignTop);
-    showCall(lblCurrent_Call, QString());
+    callNotice = new CallNotice(client);
+    callNotice->move(lblCurrent_Call->pos());
+    showCall(*this, QString());
     for (int i = 0; i < Layout::ColumnLetterCount; ++i)
         lblBingo[i] = makeBorderedLabel(client, Layout::lblBingo[i], Qt::AlignHCenter | Qt::AlignTop);
     lblBingo[5] = makeControl<QLabel>(client, Layout::lblBingo[5]);
@@ -141,7 +144,10 @@ frmBingo::frmBingo(QWidget* parent)
     optAutoPlayInterval->setEnabled(false);
     for (int index = Layout::FirstSecondsOption; index <= Layout::LastSecondsOption; ++index) {
         const ControlSpec& spec = Layout::optSeconds[index - Layout::FirstSecondsOption];
-        optSeconds.set(index, makeClickOnly<QRadioButton>(optAutoPlayInterval, spec));
+        QRadioButton* option = makeClickOnly<QRadioButton>(optAutoPlayInterval, spec);
+        // Heard alone, a bare "7" means nothing.
+        option->setAccessibleName(option->text() + " seconds");
+        optSeconds.set(index, option);
     }
 
     stackLabelsBeneathControls(this);
@@ -154,9 +160,11 @@ void frmBingo::buildMenus()
 {
     menuBar()->setAccessibleName("Menu bar");
     mnuOptions = menuBar()->addMenu("Options");
+    mnuOptions->setAccessibleName(mnuOptions->title());
     mnuNewGame = mnuOptions->addAction("New Game");
     mnuGetBingoCards = mnuOptions->addAction("Get bingo Cards");
     mnuHelp = menuBar()->addMenu("Help");
+    mnuHelp->setAccessibleName(mnuHelp->title());
     mnuAbout = mnuHelp->addAction("About");
 }
 

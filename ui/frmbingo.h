@@ -6,6 +6,7 @@
 
 #include <array>
 
+class CallNotice;
 class ClickableLabel;
 class QAction;
 class QCheckBox;
@@ -46,6 +47,8 @@ public:
     QCheckBox* chkAutoPlay;
     QGroupBox* optAutoPlayInterval;
     SecondsOptions optSeconds;
+    // Gives each call to screen readers; not a control a host sees.
+    CallNotice* callNotice;
 
     QMenu* mnuOptions;
     QAction* mnuNewGame;
