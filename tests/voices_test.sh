@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The voice generator: it must make exactly the shipped pack and its copyright file from the
+# shipped voice, and refuse a synthesis that clips, leaving the folder it writes to untouched.
+# Usage: voices_test.sh SOURCE-FOLDER
+set -euo pipefail
+
+source=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+fail()
+{
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+stems=(B I N G O $(seq 1 90))
+
+"$source/scripts/make-voices" --out "$scratch/pack" >"$scratch/make.log" 2>&1 \
+    || { cat "$scratch/make.log" >&2; fail "make-voices failed on the shipped voice"; }
+for name in "${stems[@]/%/.wav}" voice-copyright; do
+    cmp -s "$source/sounds/$name" "$scratch/pack/$name" \
+        || fail "sounds/$name is not what make-voices makes; regenerate the pack"
+done
+
+# The same synthesiser, but the word 6 comes out with a flat top a hair below full scale.
+mkdir "$scratch/bin"
+cat >"$scratch/bin/flite" <<EOF
+#!/usr/bin/env bash
+set -e
+real=\$(PATH=${PATH@Q} command -v flite)
+"\$real" "\$@"
+args=("\$@")
+for ((i = 0; i < \${#args[@]}; i++)); do
+    case \${args[i]} in -t) text=\${args[i + 1]} ;; -o) out=\${args[i + 1]} ;; esac
+done
+[[ \${text-} == 6 ]] || exit 0
+perl -e 'open my \$f, "+<:raw", \$ARGV[0] or die; seek \$f, 44 + 2 * 2000, 0; print \$f pack "s<*", (32766) x 31' "\$out"
+EOF
+chmod +x "$scratch/bin/flite"
+cp -r "$scratch/pack" "$scratch/before"
+if PATH=$scratch/bin:$PATH "$source/scripts/make-voices" --out "$scratch/pack" >"$scratch/clip.log" 2>&1; then
+    fail "make-voices accepted a clip with 31 samples stuck at +32766"
+fi
+grep -q 'clips for: 6 *(' "$scratch/clip.log" || { cat "$scratch/clip.log" >&2; fail "the clipped word was not named"; }
+diff -r "$scratch/before" "$scratch/pack" >/dev/null || fail "a refused pack changed the output folder"
