@@ -3,7 +3,10 @@
 # Appended after the build type's own flags, so Debian's optimisation level is the one in force.
 # Without -g: the package ships a stripped binary and no debug symbols, and GCC makes the same code
 # either way, so compiling them would only cost a third more build time.
-find_program(LOTTOVOX_DPKG_BUILDFLAGS dpkg-buildflags REQUIRED)
+find_program(LOTTOVOX_DPKG_BUILDFLAGS dpkg-buildflags)
+if(NOT LOTTOVOX_DPKG_BUILDFLAGS)
+    message(FATAL_ERROR "dpkg-buildflags is missing: apt-get install dpkg-dev")
+endif()
 foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
     execute_process(
         COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g
