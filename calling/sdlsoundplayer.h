@@ -2,20 +2,22 @@
 
 #include "calling/soundplayer.h"
 
-// Plays wave files through SDL2. SDL's audio subsystem starts with the first play and stops
-// with the player; a device is open only while a clip plays.
+// Plays wave files through SDL2, an announcement's files back to back through one output.
+// SDL's audio runs only while an announcement plays, so an idle program holds no connection
+// to a sound server and no audio thread. Touches no Qt GUI object: it may play on any thread,
+// one announcement at a time.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
     SdlSoundPlayer() = default;
-    ~SdlSoundPlayer() override;
     SdlSoundPlayer(const SdlSoundPlayer&) = delete;
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
     bool playSync(const QString& path) override;
+    void playSequence(const QStringList& paths) override;
 
 private:
-    bool ensureAudio();
+    // How many of the files were heard.
+    int play(const QStringList& paths);
 
-    enum class Audio { Untried, Ready, Unavailable };
-    Audio m_audio = Audio::Untried;
+    bool m_audioUnavailable = false;
 };

@@ -2,7 +2,7 @@
 # Installs the build into a scratch prefix and checks the tree, then runs the installed
 # program: offscreen to see it keep running, and on a virtual X screen with SDL's disk audio
 # driver to hear a call, which it can only make if it found its voice files. The second call
-# is made after moving the whole tree elsewhere.
+# is made after moving the whole tree elsewhere, into a folder whose name is not UTF-8.
 # Usage: install_test.sh CMAKE BUILD-FOLDER
 set -euo pipefail
 
@@ -123,6 +123,7 @@ kill -0 "$offscreen" 2>/dev/null || fail "the installed program stopped by itsel
 stop "$offscreen"
 echo "ok: still running offscreen after 2 s"
 
-mv "$scratch/usr" "$scratch/moved"
-hearsCall "$scratch/moved/bin/lottovox"
-echo "ok: a call is heard after moving the installed tree"
+moved=$scratch/$'moved f\xfcr'
+mv "$scratch/usr" "$moved"
+hearsCall "$moved/bin/lottovox"
+echo "ok: a call is heard after moving the installed tree to a folder named in Latin-1"
