@@ -32,6 +32,9 @@ constexpr qint64 FirstRead = 64 * 1024;
 // If the device stops asking for samples, give up this long after the sound should have ended.
 constexpr std::chrono::seconds StallAllowance { 2 };
 
+// Longer than the longest AutoPlay period, with the repeat's allowance.
+constexpr std::chrono::seconds KeepAudio { 15 };
+
 struct WaveFree {
     void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
 };
@@ -115,12 +118,13 @@ std::optional<QByteArray> converted(const Clip& clip, const SDL_AudioSpec& outpu
     return samples;
 }
 
-// About 10-20 ms per device buffer. SDL proposes 4096 samples, which delays both the first
-// sound and the return by most of a tenth of a second; closing waits two buffers too.
+// At least 40 ms per device buffer. A sound server's stream holds about one buffer, and with
+// less a busy machine lets it run dry: a hole in the call. Closing waits two buffers, so more
+// would only lengthen every call.
 Uint16 bufferFrames(int rate)
 {
-    Uint16 frames = 64;
-    while (frames < 4096 && frames * 2 <= rate / 50)
+    Uint16 frames = 256;
+    while (frames < 8192 && frames < rate / 25)
         frames *= 2;
     return frames;
 }
@@ -133,6 +137,7 @@ struct Playback {
     std::mutex mutex {};
     std::condition_variable drained {};
     std::optional<Clock::time_point> started {};
+    Clock::time_point lastHanded {};
     bool finished = false;
 };
 
@@ -148,39 +153,14 @@ void SDLCALL feed(void* userData, Uint8* buffer, int length)
     const std::lock_guard lock(playback.mutex);
     if (!playback.started)
         playback.started = Clock::now();
+    if (count > 0 && playback.remaining == 0)
+        playback.lastHanded = Clock::now();
     // Asked again after the last sample: the driver has taken the final buffer.
     if (count == 0 && !playback.finished) {
         playback.finished = true;
         playback.drained.notify_one();
     }
 }
-
-// SDL's audio for one announcement. Some drivers hold a connection to the sound server, and
-// a thread, for as long as audio is initialised; an idle caller should hold neither.
-class AudioSession {
-public:
-    AudioSession()
-    {
-        // Left to itself SDL turns SIGINT and SIGTERM into events nobody reads, and the
-        // program could no longer be stopped from outside.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Lottovox");
-        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Call");
-        m_ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    }
-    ~AudioSession()
-    {
-        if (m_ready)
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
-    AudioSession(const AudioSession&) = delete;
-    AudioSession& operator=(const AudioSession&) = delete;
-
-    bool ready() const { return m_ready; }
-
-private:
-    bool m_ready;
-};
 
 // Plays the samples to their end through one device; false if no device would open.
 bool playOut(SDL_AudioSpec format, const QByteArray& samples)
@@ -202,15 +182,31 @@ bool playOut(SDL_AudioSpec format, const QByteArray& samples)
     std::unique_lock lock(playback.mutex);
     const bool finished
         = playback.drained.wait_until(lock, deadline, [&] { return playback.finished; });
-    const auto end = finished ? *playback.started + duration : Clock::now();
+    // Some drivers take the first buffers faster than they play them, and a server that fell
+    // behind asks for the last buffer late: the sound ends at whichever comes later.
+    const auto bufferTime = std::chrono::microseconds(std::int64_t(format.samples) * 1'000'000 / format.freq);
+    const auto end = finished ? std::max(*playback.started + duration, playback.lastHanded + bufferTime)
+                              : Clock::now();
     lock.unlock();
-    // Some drivers take the first buffers faster than they play them.
     std::this_thread::sleep_until(end);
     SDL_CloseAudioDevice(device);
     return finished;
 }
 
 } // namespace
+
+SdlSoundPlayer::~SdlSoundPlayer()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_ending = true;
+    }
+    m_wake.notify_one();
+    if (m_stopper.joinable())
+        m_stopper.join();
+    if (m_audio == Audio::Running)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
 
 bool SdlSoundPlayer::playSync(const QString& path) { return play({ path }) == 1; }
 
@@ -223,7 +219,7 @@ int SdlSoundPlayer::play(const QStringList& paths)
         if (std::optional<Clip> clip = loadClip(path))
             clips.push_back(std::move(*clip));
     }
-    if (clips.empty() || m_audioUnavailable)
+    if (clips.empty())
         return 0;
 
     const SDL_AudioSpec format = outputFormat(clips);
@@ -238,12 +234,46 @@ int SdlSoundPlayer::play(const QStringList& paths)
     if (count == 0)
         return 0;
 
-    const AudioSession audio;
-    // Probing the drivers again on every call would repeat the cost of failing, so a
-    // failure to start SDL's audio is final.
-    if (!audio.ready()) {
-        m_audioUnavailable = true;
+    const std::lock_guard lock(m_mutex);
+    if (!ensureAudio())
         return 0;
+    const bool played = playOut(format, samples);
+    m_stopAt = Clock::now() + KeepAudio;
+    m_wake.notify_one();
+    return played ? count : 0;
+}
+
+// Probing the drivers again on every call would repeat the cost of failing, so a failure to
+// start SDL's audio is final.
+bool SdlSoundPlayer::ensureAudio()
+{
+    if (m_audio == Audio::Stopped) {
+        // Left to itself SDL turns SIGINT and SIGTERM into events nobody reads, and the
+        // program could no longer be stopped from outside.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Lottovox");
+        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Call");
+        m_audio = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 ? Audio::Running : Audio::Unavailable;
+        if (m_audio == Audio::Running && !m_stopper.joinable())
+            m_stopper = std::thread([this] { stopAudioWhenIdle(); });
     }
-    return playOut(format, samples) ? count : 0;
+    return m_audio == Audio::Running;
+}
+
+// Sleeps without a timeout while SDL's audio is stopped, so an idle program never wakes.
+void SdlSoundPlayer::stopAudioWhenIdle()
+{
+    std::unique_lock lock(m_mutex);
+    while (!m_ending) {
+        if (m_audio != Audio::Running) {
+            m_wake.wait(lock);
+            continue;
+        }
+        const auto stopAt = m_stopAt;
+        m_wake.wait_until(lock, stopAt);
+        if (!m_ending && m_audio == Audio::Running && Clock::now() >= m_stopAt) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            m_audio = Audio::Stopped;
+        }
+    }
 }

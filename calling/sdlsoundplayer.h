@@ -2,13 +2,23 @@
 
 #include "calling/soundplayer.h"
 
-// Plays wave files through SDL2, an announcement's files back to back through one output.
-// SDL's audio runs only while an announcement plays, so an idle program holds no connection
-// to a sound server and no audio thread. Touches no Qt GUI object: it may play on any thread,
-// one announcement at a time.
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+// Plays wave files through SDL2, an announcement's files back to back through one output that
+// is open only while they play. Touches no Qt GUI object: it may play on any thread, one
+// announcement at a time.
+//
+// SDL's sound-server drivers connect to the server, and start a thread, as soon as SDL's audio
+// starts. Starting it for every announcement would double the connections and add that start to
+// every call, so it runs from an announcement until a quarter of a minute has passed without
+// one: AutoPlay and a host's steady calling share one, and an idle program holds none.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
     SdlSoundPlayer() = default;
+    ~SdlSoundPlayer() override;
     SdlSoundPlayer(const SdlSoundPlayer&) = delete;
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
@@ -18,6 +28,14 @@ public:
 private:
     // How many of the files were heard.
     int play(const QStringList& paths);
+    bool ensureAudio();
+    void stopAudioWhenIdle();
 
-    bool m_audioUnavailable = false;
+    enum class Audio { Stopped, Running, Unavailable };
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    Audio m_audio = Audio::Stopped;
+    std::chrono::steady_clock::time_point m_stopAt;
+    bool m_ending = false;
+    std::thread m_stopper;
 };
