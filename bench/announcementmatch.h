@@ -6,7 +6,8 @@
 
 // One announcement as the sink heard it, matched sample by sample against its two files.
 struct HeardAnnouncement {
-    qsizetype letterAt = -1; // sample index in the recording where the letter file begins
+    qsizetype letterAt = -1;   // sample index in the recording where the letter file begins
+    qsizetype firstSound = -1; // ...and where the first sound is heard
     bool letterWhole = false;
     bool numberWhole = false;
     double addedSilenceMs = 0; // between the end of the letter file and the start of the number's

@@ -138,6 +138,7 @@ struct Playback {
     std::condition_variable drained {};
     std::optional<Clock::time_point> started {};
     Clock::time_point lastHanded {};
+    int silentBuffersToFinish = 1;
     bool finished = false;
 };
 
@@ -156,7 +157,7 @@ void SDLCALL feed(void* userData, Uint8* buffer, int length)
     if (count > 0 && playback.remaining == 0)
         playback.lastHanded = Clock::now();
     // Asked again after the last sample: the driver has taken the final buffer.
-    if (count == 0 && !playback.finished) {
+    if (count == 0 && !playback.finished && --playback.silentBuffersToFinish == 0) {
         playback.finished = true;
         playback.drained.notify_one();
     }
@@ -173,6 +174,12 @@ bool playOut(SDL_AudioSpec format, const QByteArray& samples)
     format.userdata = &playback;
     // Closing waits for the driver to drain its last buffers, so on return the sound has
     // been heard.
+    // SDL's own audio thread lets the driver drain two buffers before it closes; a driver that
+    // runs its own thread, as PipeWire's does, is closed at once, and its graph may stall for a
+    // moment when a stream joins. Wait until it has asked for two buffers of silence, so that
+    // the last samples have left it whatever time they took.
+    if (const char* driver = SDL_GetCurrentAudioDriver(); driver && std::strcmp(driver, "pipewire") == 0)
+        playback.silentBuffersToFinish = 3;
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
     if (device == 0)
         return false;
