@@ -172,12 +172,11 @@ bool playOut(SDL_AudioSpec format, const QByteArray& samples)
     format.samples = bufferFrames(format.freq);
     format.callback = feed;
     format.userdata = &playback;
-    // Closing waits for the driver to drain its last buffers, so on return the sound has
-    // been heard.
-    // SDL's own audio thread lets the driver drain two buffers before it closes; a driver that
-    // runs its own thread, as PipeWire's does, is closed at once, and its graph may stall for a
-    // moment when a stream joins. Wait until it has asked for two buffers of silence, so that
-    // the last samples have left it whatever time they took.
+    // On return the sound must have been heard. SDL's own audio thread lets the driver drain
+    // two buffers before it closes; a driver that runs its own thread, as PipeWire's does, is
+    // closed at once, and its graph may stall for a moment when a stream joins. Wait until it
+    // has asked for two buffers of silence, so that the last samples have left it whatever
+    // time they took.
     if (const char* driver = SDL_GetCurrentAudioDriver(); driver && std::strcmp(driver, "pipewire") == 0)
         playback.silentBuffersToFinish = 3;
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Plays a call through a real PulseAudio daemon of its own (a null sink, in a scratch runtime
-# folder) with SDL's pulseaudio driver, and has the player test record the sink's monitor.
+# folder) with SDL's pulseaudio driver, and has the player test record the sink's monitor. The
+# sink does not rewind: what its monitor has already sent cannot be taken back, so a rewind for
+# a stream that joins would show in the recording as a few milliseconds lost.
 # The daemon is stopped at the end whatever happens, and cannot outlive a minute in any case.
 # Usage: soundserver_test.sh PLAYER-TEST-BINARY
 set -euo pipefail
@@ -26,7 +28,7 @@ unset PULSE_SERVER DISPLAY DBUS_SESSION_BUS_ADDRESS
 timeout 60 pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 \
     --disable-shm=yes --log-target=stderr \
     -L "module-native-protocol-unix auth-anonymous=1" \
-    -L "module-null-sink sink_name=calls rate=48000 channels=1" \
+    -L "module-null-sink sink_name=calls rate=48000 channels=1 norewinds=1" \
     2>"$scratch/pulseaudio.log" &
 daemon=$!
 
