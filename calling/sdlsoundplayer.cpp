@@ -1,8 +1,7 @@
 #include "calling/sdlsoundplayer.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QtEndian>
+#include "calling/soundfile.h"
+#include "calling/wavefile.h"
 
 #include <SDL.h>
 
@@ -14,131 +13,173 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Calls are short spoken clips: a bigger file is not one of ours and is never read whole.
-constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+// A call is a spoken word or two. Outside these bounds a file is not one of ours, and a rate
+// of a few hertz would stretch a few bytes into minutes.
+constexpr int MinRate = 8000;
+constexpr int MaxRate = 192000;
+constexpr int MaxClipSeconds = 10;
+// Ten seconds at the highest rate in 32-bit stereo: no more of a file is read.
+constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+// Enough for the chunks before the samples in most files.
+constexpr qint64 FirstRead = 64 * 1024;
 
-// If the device stops asking for samples, give up this long after the clip should have ended.
+// If the device stops asking for samples, give up this long after the sound should have ended.
 constexpr std::chrono::seconds StallAllowance { 2 };
 
-QByteArray readSmallFile(const QString& path)
-{
-    const QFileInfo info(path);
-    // Regular files only: opening a FIFO would block until someone writes to it.
-    if (!info.isFile() || info.size() <= 0 || info.size() > MaxFileSize)
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.read(info.size());
-}
-
-// SDL 2.26 allocates whatever size the data chunk declares before reading it, so a 200-byte
-// file can make it ask for 4 GiB. Accept only files whose chunks, up to and including the
-// samples, lie inside the file.
-bool hasSoundChunks(const QByteArray& bytes)
-{
-    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.sliced(8, 4) != "WAVE")
-        return false;
-    bool hasFormat = false;
-    for (qint64 offset = 12; offset + 8 <= bytes.size();) {
-        const char* header = bytes.constData() + offset;
-        const qint64 size = qFromLittleEndian<quint32>(header + 4);
-        if (offset + 8 + size > bytes.size())
-            return false;
-        if (std::memcmp(header, "fmt ", 4) == 0)
-            hasFormat = true;
-        else if (std::memcmp(header, "data", 4) == 0)
-            return hasFormat;
-        offset += 8 + size + (size & 1); // chunks are padded to an even length
-    }
-    return false;
-}
-
-// About 10-20 ms per device buffer. SDL_LoadWAV proposes 4096 samples, which delays both the
-// first sound and the return by most of a tenth of a second; closing waits two buffers too.
-Uint16 bufferFrames(int rate)
-{
-    Uint16 frames = 64;
-    while (frames < 4096 && frames * 2 <= rate / 50)
-        frames *= 2;
-    return frames;
-}
+// Longer than the longest AutoPlay period, with the repeat's allowance.
+constexpr std::chrono::seconds KeepAudio { 15 };
 
 struct WaveFree {
     void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
 };
 
+struct Clip {
+    SDL_AudioSpec format;
+    QByteArray samples;
+};
+
+int frameSize(const SDL_AudioSpec& format) { return SDL_AUDIO_BITSIZE(format.format) / 8 * format.channels; }
+
+std::optional<Clip> loadClip(const QString& path)
+{
+    const SoundFile file(path);
+    if (!file.isOpen())
+        return std::nullopt;
+    TidyWave tidy { {}, FirstRead };
+    // Each pass reads further, but never past what a clip of ours can need.
+    while (tidy.needed > 0 && tidy.needed <= MaxFileBytes) {
+        const QByteArray start = file.readStart(tidy.needed);
+        if (start.size() < std::min(tidy.needed, file.size()))
+            return std::nullopt; // shrunk, or unreadable
+        tidy = tidyWave(start, file.size());
+    }
+    const QByteArray& wave = tidy.wave;
+    if (wave.isEmpty())
+        return std::nullopt;
+
+    Clip clip {};
+    Uint8* raw = nullptr;
+    Uint32 length = 0;
+    SDL_RWops* source = SDL_RWFromConstMem(wave.constData(), int(wave.size()));
+    if (!SDL_LoadWAV_RW(source, 1, &clip.format, &raw, &length))
+        return std::nullopt;
+    const std::unique_ptr<Uint8, WaveFree> samples(raw);
+    const int frame = frameSize(clip.format);
+    if (frame == 0 || clip.format.freq < MinRate || clip.format.freq > MaxRate)
+        return std::nullopt;
+    const qint64 frames = length / frame;
+    if (frames == 0 || frames > qint64(clip.format.freq) * MaxClipSeconds)
+        return std::nullopt;
+    clip.samples = QByteArray(reinterpret_cast<const char*>(raw), frames * frame);
+    return clip;
+}
+
+// One format that loses nothing of any clip: the highest rate, the most channels, the widest
+// sample type.
+SDL_AudioSpec outputFormat(const std::vector<Clip>& clips)
+{
+    const auto width = [](SDL_AudioFormat format) {
+        return SDL_AUDIO_BITSIZE(format) * 2 + (SDL_AUDIO_ISFLOAT(format) ? 1 : 0);
+    };
+    SDL_AudioSpec output = clips.front().format;
+    for (const Clip& clip : clips) {
+        output.freq = std::max(output.freq, clip.format.freq);
+        output.channels = std::max(output.channels, clip.format.channels);
+        if (width(clip.format.format) > width(output.format))
+            output.format = clip.format.format;
+    }
+    return output;
+}
+
+std::optional<QByteArray> converted(const Clip& clip, const SDL_AudioSpec& output)
+{
+    SDL_AudioCVT conversion;
+    if (SDL_BuildAudioCVT(&conversion, clip.format.format, clip.format.channels, clip.format.freq,
+            output.format, output.channels, output.freq)
+        < 0)
+        return std::nullopt;
+    if (!conversion.needed)
+        return clip.samples;
+    QByteArray samples(clip.samples.size() * conversion.len_mult, Qt::Uninitialized);
+    std::memcpy(samples.data(), clip.samples.constData(), std::size_t(clip.samples.size()));
+    conversion.buf = reinterpret_cast<Uint8*>(samples.data());
+    conversion.len = int(clip.samples.size());
+    if (SDL_ConvertAudio(&conversion) != 0)
+        return std::nullopt;
+    samples.truncate(conversion.len_cvt / frameSize(output) * frameSize(output));
+    if (samples.isEmpty())
+        return std::nullopt;
+    return samples;
+}
+
+// At least 40 ms per device buffer. A sound server's stream holds about one buffer, and with
+// less a busy machine lets it run dry: a hole in the call. Closing waits two buffers, so more
+// would only lengthen every call.
+Uint16 bufferFrames(int rate)
+{
+    Uint16 frames = 256;
+    while (frames < 8192 && frames < rate / 25)
+        frames *= 2;
+    return frames;
+}
+
 // Shared with SDL's audio thread, which calls feed() whenever the device wants a buffer.
 struct Playback {
-    const Uint8* next;
-    Uint32 remaining;
+    const char* next;
+    qsizetype remaining;
     Uint8 silence;
     std::mutex mutex {};
     std::condition_variable drained {};
     std::optional<Clock::time_point> started {};
+    Clock::time_point lastHanded {};
+    int silentBuffersToFinish = 1;
     bool finished = false;
 };
 
 void SDLCALL feed(void* userData, Uint8* buffer, int length)
 {
     auto& playback = *static_cast<Playback*>(userData);
-    const Uint32 count = std::min(playback.remaining, static_cast<Uint32>(length));
-    std::memcpy(buffer, playback.next, count);
-    std::memset(buffer + count, playback.silence, static_cast<std::size_t>(length) - count);
+    const qsizetype count = std::min<qsizetype>(playback.remaining, length);
+    std::memcpy(buffer, playback.next, std::size_t(count));
+    std::memset(buffer + count, playback.silence, std::size_t(length - count));
     playback.next += count;
     playback.remaining -= count;
 
     const std::lock_guard lock(playback.mutex);
     if (!playback.started)
         playback.started = Clock::now();
+    if (count > 0 && playback.remaining == 0)
+        playback.lastHanded = Clock::now();
     // Asked again after the last sample: the driver has taken the final buffer.
-    if (count == 0 && !playback.finished) {
+    if (count == 0 && !playback.finished && --playback.silentBuffersToFinish == 0) {
         playback.finished = true;
         playback.drained.notify_one();
     }
 }
 
-} // namespace
-
-SdlSoundPlayer::~SdlSoundPlayer()
+// Plays the samples to their end through one device; false if no device would open.
+bool playOut(SDL_AudioSpec format, const QByteArray& samples)
 {
-    if (m_audio == Audio::Ready)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
-
-bool SdlSoundPlayer::playSync(const QString& path)
-{
-    const QByteArray bytes = readSmallFile(path);
-    if (!hasSoundChunks(bytes) || !ensureAudio())
-        return false;
-
-    SDL_AudioSpec spec {};
-    Uint8* raw = nullptr;
-    Uint32 length = 0;
-    SDL_RWops* source = SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
-    if (!SDL_LoadWAV_RW(source, 1, &spec, &raw, &length))
-        return false;
-    const std::unique_ptr<Uint8, WaveFree> samples(raw);
-    const Uint32 frameSize = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
-    if (frameSize == 0 || length < frameSize)
-        return false;
-    const auto duration
-        = std::chrono::microseconds(qint64(length / frameSize) * 1'000'000 / spec.freq);
-
-    Playback playback { samples.get(), length, Uint8(spec.format == AUDIO_U8 ? 0x80 : 0) };
-    spec.samples = bufferFrames(spec.freq);
-    spec.callback = feed;
-    spec.userdata = &playback;
-    // A device for each clip rather than one kept open: an open device, even paused, keeps SDL's
-    // audio thread waking the CPU every buffer, while opening one takes under a millisecond (with
-    // the disk and dummy drivers). Closing waits for the driver to drain its last buffers, so
-    // on return the clip has been heard.
-    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+    Playback playback { samples.constData(), samples.size(), Uint8(format.format == AUDIO_U8 ? 0x80 : 0) };
+    const auto duration = std::chrono::microseconds(
+        samples.size() / frameSize(format) * 1'000'000 / format.freq);
+    format.samples = bufferFrames(format.freq);
+    format.callback = feed;
+    format.userdata = &playback;
+    // On return the sound must have been heard. SDL's own audio thread lets the driver drain
+    // two buffers before it closes; a driver that runs its own thread, as PipeWire's does, is
+    // closed at once, and its graph may stall for a moment when a stream joins. Wait until it
+    // has asked for two buffers of silence, so that the last samples have left it whatever
+    // time they took.
+    if (const char* driver = SDL_GetCurrentAudioDriver(); driver && std::strcmp(driver, "pipewire") == 0)
+        playback.silentBuffersToFinish = 3;
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
     if (device == 0)
         return false;
     const auto deadline = Clock::now() + duration + StallAllowance;
@@ -147,22 +188,98 @@ bool SdlSoundPlayer::playSync(const QString& path)
     std::unique_lock lock(playback.mutex);
     const bool finished
         = playback.drained.wait_until(lock, deadline, [&] { return playback.finished; });
-    const auto end = finished ? *playback.started + duration : Clock::now();
+    // Some drivers take the first buffers faster than they play them, and a server that fell
+    // behind asks for the last buffer late: the sound ends at whichever comes later.
+    const auto bufferTime = std::chrono::microseconds(std::int64_t(format.samples) * 1'000'000 / format.freq);
+    const auto end = finished ? std::max(*playback.started + duration, playback.lastHanded + bufferTime)
+                              : Clock::now();
     lock.unlock();
-    // Some drivers take the first buffers faster than they play them.
     std::this_thread::sleep_until(end);
     SDL_CloseAudioDevice(device);
     return finished;
 }
 
-// Probing the drivers again on every call would repeat the cost of failing, so a failure is final.
+} // namespace
+
+SdlSoundPlayer::~SdlSoundPlayer()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_ending = true;
+    }
+    m_wake.notify_one();
+    if (m_stopper.joinable())
+        m_stopper.join();
+    if (m_audio == Audio::Running)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlSoundPlayer::playSync(const QString& path) { return play({ path }) == 1; }
+
+void SdlSoundPlayer::playSequence(const QStringList& paths) { play(paths); }
+
+int SdlSoundPlayer::play(const QStringList& paths)
+{
+    std::vector<Clip> clips;
+    for (const QString& path : paths) {
+        if (std::optional<Clip> clip = loadClip(path))
+            clips.push_back(std::move(*clip));
+    }
+    if (clips.empty())
+        return 0;
+
+    const SDL_AudioSpec format = outputFormat(clips);
+    QByteArray samples;
+    int count = 0;
+    for (const Clip& clip : clips) {
+        if (const std::optional<QByteArray> part = converted(clip, format)) {
+            samples += *part;
+            ++count;
+        }
+    }
+    if (count == 0)
+        return 0;
+
+    const std::lock_guard lock(m_mutex);
+    if (!ensureAudio())
+        return 0;
+    const bool played = playOut(format, samples);
+    m_stopAt = Clock::now() + KeepAudio;
+    m_wake.notify_one();
+    return played ? count : 0;
+}
+
+// Probing the drivers again on every call would repeat the cost of failing, so a failure to
+// start SDL's audio is final.
 bool SdlSoundPlayer::ensureAudio()
 {
-    if (m_audio == Audio::Untried) {
+    if (m_audio == Audio::Stopped) {
         // Left to itself SDL turns SIGINT and SIGTERM into events nobody reads, and the
         // program could no longer be stopped from outside.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        m_audio = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 ? Audio::Ready : Audio::Unavailable;
+        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Lottovox");
+        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Call");
+        m_audio = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 ? Audio::Running : Audio::Unavailable;
+        if (m_audio == Audio::Running && !m_stopper.joinable())
+            m_stopper = std::thread([this] { stopAudioWhenIdle(); });
     }
-    return m_audio == Audio::Ready;
+    return m_audio == Audio::Running;
+}
+
+// Sleeps without a timeout while SDL's audio is stopped, so an idle program never wakes.
+void SdlSoundPlayer::stopAudioWhenIdle()
+{
+    std::unique_lock lock(m_mutex);
+    while (!m_ending) {
+        if (m_audio != Audio::Running) {
+            m_wake.wait(lock);
+            continue;
+        }
+        const auto stopAt = m_stopAt;
+        m_wake.wait_until(lock, stopAt);
+        if (!m_ending && m_audio == Audio::Running && Clock::now() >= m_stopAt) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            m_audio = Audio::Stopped;
+        }
+    }
 }

@@ -2,8 +2,19 @@
 
 #include "calling/soundplayer.h"
 
-// Plays wave files through SDL2. SDL's audio subsystem starts with the first play and stops
-// with the player; a device is open only while a clip plays.
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+// Plays wave files through SDL2, an announcement's files back to back through one output that
+// is open only while they play. Touches no Qt GUI object: it may play on any thread, one
+// announcement at a time.
+//
+// SDL's sound-server drivers connect to the server, and start a thread, as soon as SDL's audio
+// starts. Starting it for every announcement would double the connections and add that start to
+// every call, so it runs from an announcement until a quarter of a minute has passed without
+// one: AutoPlay and a host's steady calling share one, and an idle program holds none.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
     SdlSoundPlayer() = default;
@@ -12,10 +23,19 @@ public:
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
     bool playSync(const QString& path) override;
+    void playSequence(const QStringList& paths) override;
 
 private:
+    // How many of the files were heard.
+    int play(const QStringList& paths);
     bool ensureAudio();
+    void stopAudioWhenIdle();
 
-    enum class Audio { Untried, Ready, Unavailable };
-    Audio m_audio = Audio::Untried;
+    enum class Audio { Stopped, Running, Unavailable };
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    Audio m_audio = Audio::Stopped;
+    std::chrono::steady_clock::time_point m_stopAt;
+    bool m_ending = false;
+    std::thread m_stopper;
 };

@@ -2,8 +2,9 @@
 # Installs the build into a scratch prefix and checks the tree, then runs the installed
 # program: offscreen to see it keep running, and on a virtual X screen with SDL's disk audio
 # driver to hear a call, which it can only make if it found its voice files. The second call
-# is made after moving the whole tree elsewhere. Where lintian is installed, the Debian package
-# is built as its preset builds it, must pass lintian, and unpacked must hear a call too.
+# is made after moving the whole tree elsewhere, into a folder whose name is not UTF-8. Where
+# lintian is installed, the Debian package is built as its preset builds it, must pass lintian,
+# and unpacked must hear a call too.
 # Usage: install_test.sh CMAKE SOURCE-FOLDER BUILD-FOLDER
 set -euo pipefail
 
@@ -145,9 +146,10 @@ kill -0 "$offscreen" 2>/dev/null || fail "the installed program stopped by itsel
 stop "$offscreen"
 echo "ok: still running offscreen after 2 s"
 
-mv "$scratch/usr" "$scratch/moved"
-hearsCall "$scratch/moved/bin/lottovox"
-echo "ok: a call is heard after moving the installed tree"
+moved=$scratch/$'moved f\xfcr'
+mv "$scratch/usr" "$moved"
+hearsCall "$moved/bin/lottovox"
+echo "ok: a call is heard after moving the installed tree to a folder named in Latin-1"
 
 if command -v lintian >/dev/null; then
     checkPackage

@@ -1,7 +1,9 @@
+#include "calling/pathbytes.h"
 #include "calling/sdlsoundplayer.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -93,14 +95,14 @@ QByteArray wave(PcmFormat format, const QByteArray& samples)
     return riffWave(formatChunk(format) + chunk("data", samples));
 }
 
-// A 440 Hz cosine: the first sample is already loud, and each channel has its own level so
-// that dropped or swapped channels show in the output.
-QByteArray tone(PcmFormat format, double seconds)
+// A cosine: the first sample is already loud, and each channel has its own level so that
+// dropped or swapped channels show in the output.
+QByteArray tone(PcmFormat format, double seconds, double hertz = 440)
 {
     QByteArray samples;
     const int frames = int(format.rate * seconds);
     for (int i = 0; i < frames; ++i) {
-        const double level = std::cos(2 * std::numbers::pi * 440 * i / format.rate);
+        const double level = std::cos(2 * std::numbers::pi * hertz * i / format.rate);
         for (int channel = 0; channel < format.channels; ++channel) {
             const double scaled = level / (channel + 2);
             if (format.bits == 8)
@@ -237,6 +239,8 @@ TEST_F(SdlSoundPlayerTest, PlaysEachFormatUnchanged)
         { 1, 11025, 8 },
         { 2, 44100, 16 },
         { 2, 48000, 32 },
+        { 1, 8000, 8 },
+        { 2, 192000, 16 },
     };
     SdlSoundPlayer player;
     for (const PcmFormat& format : formats) {
@@ -251,6 +255,45 @@ TEST_F(SdlSoundPlayerTest, PlaysEachFormatUnchanged)
     }
 }
 
+// An announcement goes through one device, the files back to back with nothing added between
+// them; the disk driver starts its file afresh for every device, so both are only there together
+// if one device played them.
+TEST_F(SdlSoundPlayerTest, PlaysAnAnnouncementThroughOneDeviceWithNothingBetweenTheFiles)
+{
+    const QByteArray letter = tone(Mono16, 0.2);
+    const QByteArray number = tone(Mono16, 0.3).mid(2000);
+    const QStringList files = { writeWave("B.wav", Mono16, letter), dir.filePath("missing.wav"),
+        writeWave("12.wav", Mono16, number) };
+    SdlSoundPlayer player;
+
+    const auto start = Clock::now();
+    player.playSequence(files);
+    EXPECT_GE(millisecondsSince(start), 500);
+    EXPECT_TRUE(playedAlone(deviceOutput(), letter + number, 0));
+}
+
+// Files of different formats in one announcement: the output takes the highest rate and the
+// most channels, and a file already in that format goes through unchanged.
+TEST_F(SdlSoundPlayerTest, ConvertsTheFilesOfAnAnnouncementToOneFormat)
+{
+    constexpr PcmFormat Stereo44 { 2, 44100, 16 };
+    const QByteArray letter = tone({ 1, 11025, 8 }, 0.2);
+    const QByteArray number = tone(Stereo44, 0.3);
+    SdlSoundPlayer player;
+
+    player.playSequence({ writeWave("O.wav", { 1, 11025, 8 }, letter), writeWave("70.wav", Stereo44, number) });
+
+    const QByteArray output = deviceOutput();
+    const qsizetype at = output.indexOf(number);
+    ASSERT_GE(at, 0) << "the number was not played unchanged, " << output.size() << " bytes";
+    const QByteArrayView before = QByteArrayView(output).first(at);
+    const auto firstSound = std::find_if(before.begin(), before.end(), [](char byte) { return byte != 0; });
+    const double letterSeconds = double(before.end() - firstSound) / Stereo44.frameSize() / Stereo44.rate;
+    EXPECT_NEAR(letterSeconds, 0.2, 0.002) << "the letter was not converted to 44.1 kHz stereo";
+    EXPECT_TRUE(std::all_of(QByteArrayView(output).sliced(at + number.size()).begin(), output.cend(),
+        [](char byte) { return byte == 0; }));
+}
+
 TEST_F(SdlSoundPlayerTest, PlaysFromPathsWithSpacesAndNonAsciiCharacters)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Rufe für Bingo ñ")));
@@ -261,30 +304,61 @@ TEST_F(SdlSoundPlayerTest, PlaysFromPathsWithSpacesAndNonAsciiCharacters)
     SdlSoundPlayer player;
     EXPECT_TRUE(player.playSync(path));
     EXPECT_TRUE(playedAlone(deviceOutput(), clip, 0));
+
+    // A folder named in Latin-1, as an old archive or another system leaves it: not UTF-8.
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/Stimmen f\xfcr Bingo \xff";
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    const QString latin1 = pathFromBytes(folder) + "/9.wav";
+    ASSERT_EQ(bytesFromPath(latin1), folder + "/9.wav");
+    const QByteArray bytes = wave(Mono16, clip);
+    std::FILE* file = std::fopen(folder + "/9.wav", "wb");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), file), std::size_t(bytes.size()));
+    std::fclose(file);
+    QFile::remove(devicePath());
+    EXPECT_TRUE(player.playSync(latin1));
+    EXPECT_TRUE(playedAlone(deviceOutput(), clip, 0));
 }
 
-TEST_F(SdlSoundPlayerTest, RejectsBadFilesQuicklyWithoutOpeningTheDevice)
+// Sloppy files that real recorders write play what they hold; what cannot be played is passed
+// over quickly, without opening the device.
+TEST_F(SdlSoundPlayerTest, PlaysSloppyFilesAndPassesOverBadOnesQuickly)
 {
     const QByteArray clip = tone(Mono16, 0.1);
+    const QByteArray info = chunk("LIST", QByteArray("INFOISFT\x05\0\0\0sox!", 17));
     const auto contents = [](const QByteArray& bytes) {
         return [bytes](const QString& path) { writeFile(path, bytes); };
     };
-    struct BadFile {
+    struct Case {
         const char* what;
         QString name;
         std::function<void(const QString& path)> create;
+        QByteArray heard = {}; // nothing: passed over
     };
-    std::vector<BadFile> cases = {
+    std::vector<Case> cases = {
         { "missing file", "missing.wav", [](const QString&) {} },
         { "empty file", "empty.wav", contents({}) },
         { "header only", "header.wav", contents(riffWave(formatChunk(Mono16))) },
         { "empty data chunk", "nodata.wav", contents(wave(Mono16, {})) },
         { "less than one sample", "byte.wav", contents(wave(Mono16, "\x01")) },
-        { "truncated data chunk", "truncated.wav", contents(wave(Mono16, clip).chopped(100)) },
-        { "data size beyond the file", "beyond.wav",
-            contents(riffWave(formatChunk(Mono16) + chunk("data", clip.left(200), 0x7ffffff0))) },
-        { "data size of 4 GiB", "4gib.wav",
-            contents(riffWave(formatChunk(Mono16) + chunk("data", clip.left(200), 0xffffffff))) },
+        { "data chunk cut short by the end of the file", "truncated.wav",
+            contents(wave(Mono16, clip).chopped(101)), clip.chopped(102) },
+        { "data size far beyond the file", "beyond.wav",
+            contents(riffWave(formatChunk(Mono16) + chunk("data", clip.left(200), 0x7ffffff0))),
+            clip.left(200) },
+        { "data size 0xFFFFFFFF, left by a streaming recorder", "stream.wav",
+            contents(riffWave(formatChunk(Mono16) + chunk("data", clip, 0xffffffff))), clip },
+        { "data size 0, left by a streaming recorder", "zero.wav",
+            contents(riffWave(formatChunk(Mono16) + chunk("data", clip, 0))), clip },
+        { "odd-sized chunk without its pad byte", "nopad.wav",
+            contents(riffWave(formatChunk(Mono16) + info + chunk("data", clip))), clip },
+        { "odd-sized chunk with its pad byte", "pad.wav",
+            contents(riffWave(formatChunk(Mono16) + info + '\0' + chunk("data", clip))), clip },
+        { "RIFF size ending before the samples", "riff.wav",
+            contents("RIFF" + le32(4 + 24) + "WAVE" + formatChunk(Mono16) + chunk("data", clip)),
+            clip },
+        { "RIFF size 0", "riff0.wav",
+            contents("RIFF" + le32(0) + "WAVE" + formatChunk(Mono16) + chunk("data", clip)), clip },
         { "oversized chunk before the data", "list.wav",
             contents(riffWave(
                 formatChunk(Mono16) + chunk("LIST", "INFO", 0xffffff00) + chunk("data", clip))) },
@@ -325,11 +399,18 @@ TEST_F(SdlSoundPlayerTest, RejectsBadFilesQuicklyWithoutOpeningTheDevice)
             contents(riffWave(formatFields(1, 0, 0, 16) + chunk("data", clip))) },
         { "format chunk cut short", "short.wav",
             contents(riffWave(chunk("fmt ", formatChunk(Mono16).mid(8, 10)) + chunk("data", clip))) },
-        { "RIFF size ending before the samples", "riff.wav",
-            contents("RIFF" + le32(4 + 24) + "WAVE" + formatChunk(Mono16) + chunk("data", clip)) },
-        { "file over 64 MiB", "huge.wav",
+        // A few bytes at a few hertz would be minutes of sound.
+        { "1 Hz", "1hz.wav", contents(wave({ 1, 1, 8 }, QByteArray(46, '\x90'))) },
+        { "just under 8 kHz", "7999.wav", contents(wave({ 1, 7999, 8 }, QByteArray(800, '\x90'))) },
+        { "just over 192 kHz", "192001.wav",
+            contents(wave({ 1, 192001, 16 }, QByteArray(4000, '\x10'))) },
+        { "just over 10 s", "long.wav",
+            contents(wave({ 1, 8000, 8 }, QByteArray(80008, '\x90'))) },
+        { "over 10 s, data size 0xFFFFFFFF", "longstream.wav",
+            contents(riffWave(formatChunk({ 1, 8000, 8 }) + chunk("data", QByteArray(80008, '\x90'), 0xffffffff))) },
+        { "valid file of 64 MiB", "huge.wav",
             [](const QString& path) {
-                constexpr quint32 size = 65 * 1024 * 1024;
+                constexpr quint32 size = 64 * 1024 * 1024;
                 writeFile(path, riffWave(formatChunk(Mono16) + chunk("data", {}, size)));
                 ASSERT_TRUE(QFile::resize(path, 44 + size));
             } },
@@ -343,15 +424,21 @@ TEST_F(SdlSoundPlayerTest, RejectsBadFilesQuicklyWithoutOpeningTheDevice)
     }
 
     SdlSoundPlayer player;
-    for (const BadFile& bad : cases) {
-        SCOPED_TRACE(bad.what);
-        const QString path = dir.filePath(bad.name);
-        bad.create(path);
+    for (const Case& file : cases) {
+        SCOPED_TRACE(file.what);
+        const QString path = dir.filePath(file.name);
+        file.create(path);
         QFile::remove(devicePath());
         const auto start = Clock::now();
-        EXPECT_FALSE(player.playSync(path));
-        EXPECT_LT(millisecondsSince(start), 200);
-        EXPECT_FALSE(QFile::exists(devicePath()));
+        const bool played = player.playSync(path);
+        if (file.heard.isEmpty()) {
+            EXPECT_FALSE(played);
+            EXPECT_LT(millisecondsSince(start), 200);
+            EXPECT_FALSE(QFile::exists(devicePath()));
+        } else {
+            EXPECT_TRUE(played);
+            EXPECT_TRUE(playedAlone(deviceOutput(), file.heard, 0));
+        }
     }
 }
 
@@ -485,6 +572,82 @@ TEST_F(SdlSoundPlayerTest, DISABLED_MeetsLatencyTargets)
             EXPECT_LE(median(firstSound), 30);
         }
     }
+}
+
+// Stretches of sound in 16-bit mono: where the level stays above a tenth of the loudest tone
+// here, joining dips shorter than 2 ms (a tone's zero crossings). Start and end in samples.
+struct Stretch {
+    qsizetype start;
+    qsizetype end;
+    int crossings = 0;
+};
+
+std::vector<Stretch> soundIn(const QByteArray& recording, int rate)
+{
+    const auto sample = [&](qsizetype i) { return qFromLittleEndian<qint16>(recording.constData() + 2 * i); };
+    std::vector<Stretch> found;
+    const qsizetype count = recording.size() / 2;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (std::abs(sample(i)) < 1000)
+            continue;
+        if (!found.empty() && i - found.back().end < rate / 500)
+            found.back().end = i + 1;
+        else
+            found.push_back({ i, i + 1 });
+    }
+    for (Stretch& stretch : found) {
+        for (qsizetype i = stretch.start + 1; i < stretch.end; ++i)
+            stretch.crossings += (sample(i - 1) < 0) != (sample(i) < 0);
+    }
+    return found;
+}
+
+// Run by soundserver_test.sh against a PulseAudio daemon of its own, whose null sink (48 kHz
+// mono) it names in LOTTOVOX_MONITOR: letter and number, in two formats, go through the real
+// server, and the sink's monitor must hear both whole, in order, with the silence the files hold.
+TEST(SoundServer, DISABLED_AnnouncementArrivesWholeInOrderWithTheSilenceTheFilesHold)
+{
+    const QString monitor = qEnvironmentVariable("LOTTOVOX_MONITOR");
+    ASSERT_FALSE(monitor.isEmpty()) << "run by soundserver_test.sh";
+    QTemporaryDir dir;
+    constexpr PcmFormat Stereo44 { 2, 44100, 16 };
+    const QString letter = dir.filePath("G.wav");
+    const QString number = dir.filePath("47.wav");
+    // 40 ms of silence at the end of the letter, 30 ms at the start of the number.
+    writeFile(letter, wave(Mono16, tone(Mono16, 0.25) + QByteArray(882 * 2, '\0')));
+    writeFile(number, wave(Stereo44, QByteArray(1323 * 4, '\0') + tone(Stereo44, 0.3, 880)));
+
+    const QString recordingPath = dir.filePath("monitor.raw");
+    QProcess recorder;
+    recorder.setStandardOutputFile(recordingPath);
+    recorder.start("parec", { "--device=" + monitor, "--raw", "--format=s16le", "--rate=48000",
+                                "--channels=1", "--latency-msec=10" });
+    ASSERT_TRUE(recorder.waitForStarted());
+    std::this_thread::sleep_for(300ms);
+    SdlSoundPlayer player;
+    player.playSequence({ letter, number });
+    std::this_thread::sleep_for(200ms);
+    recorder.terminate();
+    ASSERT_TRUE(recorder.waitForFinished());
+
+    QFile recording(recordingPath);
+    ASSERT_TRUE(recording.open(QIODevice::ReadOnly));
+    const std::vector<Stretch> heard = soundIn(recording.readAll(), 48000);
+    const auto ms = [](qsizetype samples) { return samples / 48.0; };
+    const auto described = [&] {
+        std::string text;
+        for (const Stretch& stretch : heard)
+            text += " " + std::to_string(ms(stretch.start)) + "-" + std::to_string(ms(stretch.end)) + " ms";
+        return text;
+    };
+    ASSERT_EQ(heard.size(), 2u) << "expected the letter and the number, each in one piece; heard" << described();
+    const auto hertz = [&](const Stretch& s) { return s.crossings / 2.0 / (ms(s.end - s.start) / 1000); };
+    EXPECT_NEAR(ms(heard[0].end - heard[0].start), 250, 4) << "the letter";
+    EXPECT_NEAR(hertz(heard[0]), 440, 10) << "the letter";
+    EXPECT_NEAR(ms(heard[1].end - heard[1].start), 300, 4) << "the number";
+    EXPECT_NEAR(hertz(heard[1]), 880, 20) << "the number";
+    EXPECT_NEAR(ms(heard[1].start - heard[0].end), 70, 5) << "the silence between them";
+    RecordProperty("heard", described());
 }
 
 } // namespace

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <sys/types.h>
+
+double monotonicMs();
+
+// Runs a shell command beside the benchmark and keeps what it writes to standard output,
+// noting when each piece arrived: a sink's monitor recorded as raw samples, or a sound
+// server's events.
+class CommandOutput {
+public:
+    explicit CommandOutput(const std::string& command);
+    ~CommandOutput();
+    CommandOutput(const CommandOutput&) = delete;
+    CommandOutput& operator=(const CommandOutput&) = delete;
+
+    bool started() const { return m_pid > 0; }
+    void stop();
+
+    QByteArray bytes() const;
+    // When the byte at this offset had arrived, in milliseconds on the monotonic clock.
+    double arrivalMs(qsizetype offset) const;
+
+private:
+    void read(int descriptor);
+
+    struct Piece {
+        qsizetype end;
+        double arrivedMs;
+    };
+    pid_t m_pid = -1;
+    std::thread m_reader;
+    mutable std::mutex m_mutex;
+    QByteArray m_bytes;
+    std::vector<Piece> m_pieces;
+};

@@ -1,0 +1,236 @@
+// Measures calls through a real sound server: the program as main.cpp composes it (offscreen),
+// the SDL player on whichever driver SDL_AUDIODRIVER names, the server's sink recorded through
+// its monitor and its new clients counted. scripts/bench --sound-servers starts the servers
+// and runs it; it prints rows of the Markdown table.
+//
+//   lottovox_soundbench calls LABEL VOICES CALLS RATE RECORD-COMMAND EVENTS-COMMAND
+//   lottovox_soundbench memory LABEL ANNOUNCEMENTS
+
+#include "app/lottovox.h"
+#include "bench/announcementmatch.h"
+#include "bench/clientcount.h"
+#include "bench/commandoutput.h"
+#include "calling/sdlsoundplayer.h"
+#include "ui/browser.h"
+#include "ui/frmbingo.h"
+#include "ui/qttimer.h"
+#include "ui/yesnobox.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <numbers>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// A file's samples as the sink holds them: 16-bit mono at its rate.
+QByteArray sinkSamples(const QString& path, int rate)
+{
+    SDL_AudioSpec spec;
+    Uint8* raw = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV(QFile::encodeName(path).constData(), &spec, &raw, &length))
+        return {};
+    SDL_AudioCVT conversion;
+    QByteArray samples;
+    if (SDL_BuildAudioCVT(&conversion, spec.format, spec.channels, spec.freq, AUDIO_S16LSB, 1, rate) >= 0) {
+        samples = QByteArray(qsizetype(length) * std::max(conversion.len_mult, 1), '\0');
+        std::memcpy(samples.data(), raw, length);
+        conversion.buf = reinterpret_cast<Uint8*>(samples.data());
+        conversion.len = int(length);
+        if (conversion.needed && SDL_ConvertAudio(&conversion) == 0)
+            samples.truncate(conversion.len_cvt);
+        else
+            samples.truncate(length);
+    }
+    SDL_FreeWAV(raw);
+    return samples;
+}
+
+qint64 residentKiB()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+void row(const std::string& what, const char* unit, std::vector<double> values, const char* target,
+    bool met)
+{
+    if (values.empty()) {
+        std::printf("| %s | no result | | | 0 | %s | |\n", what.c_str(), target);
+        return;
+    }
+    std::sort(values.begin(), values.end());
+    std::printf("| %s | %.1f%s%s | %.1f | %.1f | %zu | %s | %s |\n", what.c_str(),
+        values[values.size() / 2], *unit ? " " : "", unit, values.front(), values.back(),
+        values.size(), target, met ? "met" : "**missed**");
+    std::fflush(stdout);
+}
+
+int calls(const std::string& label, const QString& voices, int count, int rate,
+    const std::string& recordCommand, const std::string& eventsCommand)
+{
+    CommandOutput events(eventsCommand);
+    CommandOutput recorder(recordCommand);
+    if (!events.started() || !recorder.started()) {
+        std::fprintf(stderr, "lottovox_soundbench: could not start the recorder or the monitor\n");
+        return 1;
+    }
+    // Recording, with a second of the sink's silence in hand, and the monitor has listed the
+    // clients already there.
+    for (int wait = 0; wait < 100 && recorder.bytes().size() < 2 * rate; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const QByteArray eventsBefore = events.bytes();
+
+    SdlSoundPlayer player;
+    QtYesNoBox confirmation;
+    DesktopBrowser browser;
+    Lottovox program(Platform { player, confirmation, browser, RandomSource::clockSeed,
+        [voices] { return voices; },
+        [](int milliseconds, QObject* owner) { return std::make_unique<QtTimer>(milliseconds, owner); } });
+    program.show();
+    const auto settle = [&] {
+        while (!program.form().cmdNextNumber->isEnabled() || program.tmrRepeatTimer().isActive())
+            QTest::qWait(10);
+        QTest::qWait(300);
+    };
+
+    std::vector<double> presses;
+    std::vector<ExpectedAnnouncement> expected;
+    for (int call = 0; call < count; ++call) {
+        settle();
+        presses.push_back(monotonicMs());
+        program.form().cmdNextNumber->click();
+        const mdlPublic& shared = program.shared();
+        const ExpectedAnnouncement announcement { sinkSamples(shared.SoundPath + shared.CallLetter + ".wav", rate),
+            sinkSamples(shared.SoundPath + shared.CallText + ".wav", rate) };
+        // The call, then its repeat.
+        expected.push_back(announcement);
+        expected.push_back(announcement);
+    }
+    settle();
+    QTest::qWait(500);
+    recorder.stop();
+    events.stop();
+
+    const QByteArray recording = recorder.bytes();
+    // For a closer look at a damaged clip.
+    if (const QString keep = qEnvironmentVariable("LOTTOVOX_KEEP_RECORDING"); !keep.isEmpty()) {
+        QFile file(keep);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(recording);
+    }
+    const std::vector<HeardAnnouncement> heard = matchAnnouncements(recording, rate, expected);
+    std::vector<double> firstSample;
+    std::vector<double> addedSilence;
+    int damaged = 2 * int(expected.size() - heard.size());
+    for (std::size_t i = 0; i < heard.size(); ++i) {
+        damaged += !heard[i].letterWhole + !heard[i].numberWhole;
+        if (!heard[i].letterWhole || !heard[i].numberWhole)
+            std::fprintf(stderr, "%s: announcement %zu at %.3f s: letter %s, number %s\n", label.c_str(), i + 1,
+                double(heard[i].letterAt) / rate, heard[i].letterWhole ? "whole" : "damaged",
+                heard[i].numberWhole ? "whole" : "damaged");
+        if (heard[i].letterWhole && heard[i].numberWhole)
+            addedSilence.push_back(heard[i].addedSilenceMs);
+        // The sink renders ahead of time, so the silence that opens a file may have come before
+        // the press: take the first sound, less the silence before it.
+        if (i % 2 == 0)
+            firstSample.push_back(recorder.arrivalMs(2 * heard[i].firstSound)
+                - double(heard[i].firstSound - heard[i].letterAt) * 1000 / rate - presses[i / 2]);
+    }
+    const int clips = 2 * int(expected.size());
+    const int clients = newClients(eventsBefore, events.bytes());
+
+    const auto maxAbs = [](const std::vector<double>& values) {
+        double worst = 0;
+        for (const double value : values)
+            worst = std::max(worst, std::abs(value));
+        return worst;
+    };
+    std::vector<double> sorted = firstSample;
+    std::sort(sorted.begin(), sorted.end());
+    row(label + ": press to the letter file's first sample at the sink", "ms", firstSample, "≤ 30 ms",
+        !sorted.empty() && sorted[sorted.size() / 2] <= 30);
+    row(label + ": silence added between letter and number", "ms", addedSilence, "every one ≤ 5 ms",
+        !addedSilence.empty() && maxAbs(addedSilence) <= 5);
+    // SDL's audio start opens one more, for its device list.
+    std::printf("| %s: sound-server connections | %d for %zu announcements | | | 1 | one per announcement, "
+                "one more when SDL's audio starts | %s |\n",
+        label.c_str(), clients, expected.size(), clients <= int(expected.size()) + 1 ? "met" : "**missed**");
+    std::printf("| %s: clips damaged (holes, cuts) | %d of %d | | | %d | 0 | %s |\n", label.c_str(), damaged,
+        clips, clips, damaged == 0 ? "met" : "**missed**");
+    return 0;
+}
+
+// The player alone, as the program uses it: short announcements, one after another.
+int memory(const std::string& label, int count)
+{
+    QTemporaryDir dir;
+    const auto toneFile = [&](const QString& name, double hertz) {
+        QByteArray samples;
+        for (int i = 0; i < 22050 / 50; ++i) {
+            char bytes[2];
+            qToLittleEndian(qint16(std::lround(8000 * std::sin(2 * std::numbers::pi * hertz * i / 22050))), bytes);
+            samples.append(bytes, 2);
+        }
+        QByteArray header("RIFF....WAVEfmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xac\0\0\x02\0\x10\0data....", 44);
+        qToLittleEndian(quint32(36 + samples.size()), header.data() + 4);
+        qToLittleEndian(quint32(samples.size()), header.data() + 40);
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(header + samples);
+        return file.fileName();
+    };
+    const QStringList files = { toneFile("B.wav", 440), toneFile("7.wav", 660) };
+    SdlSoundPlayer player;
+    qint64 warm = 0;
+    for (int announcement = 1; announcement <= count; ++announcement) {
+        player.playSequence(files);
+        if (announcement == 10)
+            warm = residentKiB();
+    }
+    const double growth = double(residentKiB() - warm) / 1024;
+    row(label + ": resident memory growth from announcement 10 to " + std::to_string(count), "MB", { growth },
+        "≤ 1 MB", growth <= 1);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "calls" && argc == 8) {
+        QApplication application(argc, argv);
+        return calls(argv[2], QString::fromLocal8Bit(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+            argv[6], argv[7]);
+    }
+    if (mode == "memory" && argc == 4)
+        return memory(argv[2], std::atoi(argv[3]));
+    std::fprintf(stderr,
+        "usage: %s calls LABEL VOICES CALLS RATE RECORD-COMMAND EVENTS-COMMAND\n"
+        "       %s memory LABEL ANNOUNCEMENTS\n",
+        argv[0], argv[0]);
+    return 2;
+}

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Plays a call through a real PulseAudio daemon of its own (a null sink, in a scratch runtime
+# folder) with SDL's pulseaudio driver, and has the player test record the sink's monitor. The
+# sink does not rewind: what its monitor has already sent cannot be taken back, so a rewind for
+# a stream that joins would show in the recording as a few milliseconds lost.
+# The daemon is stopped at the end whatever happens, and cannot outlive a minute in any case.
+# Usage: soundserver_test.sh PLAYER-TEST-BINARY
+set -euo pipefail
+
+binary=$1
+scratch=$(mktemp -d)
+daemon=
+
+cleanup()
+{
+    if [ -n "$daemon" ]; then
+        kill "$daemon" 2>/dev/null || true
+        wait "$daemon" 2>/dev/null || true
+    fi
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+export XDG_RUNTIME_DIR=$scratch/runtime HOME=$scratch
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset PULSE_SERVER DISPLAY DBUS_SESSION_BUS_ADDRESS
+
+timeout 60 pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 \
+    --disable-shm=yes --log-target=stderr \
+    -L "module-native-protocol-unix auth-anonymous=1" \
+    -L "module-null-sink sink_name=calls rate=48000 channels=1 norewinds=1" \
+    2>"$scratch/pulseaudio.log" &
+daemon=$!
+
+for _ in $(seq 50); do
+    pactl info >/dev/null 2>&1 && break
+    sleep 0.1
+done
+if ! pactl info >/dev/null 2>&1; then
+    cat "$scratch/pulseaudio.log" >&2
+    echo "FAIL: PulseAudio did not start" >&2
+    exit 1
+fi
+
+LSAN_OPTIONS=suppressions=$(dirname "$0")/soundserver.supp SDL_AUDIODRIVER=pulseaudio LOTTOVOX_MONITOR=calls.monitor \
+    "$binary" \
+    --gtest_also_run_disabled_tests --gtest_filter='SoundServer.*'
