@@ -35,7 +35,7 @@ int parent(const std::string& sounds, int runs)
     printRow({ "Next Number press to the call label painted", "ms", 16, "≤ 16 ms" }, results["press_to_label"]);
     printRow({ "press to the letter file's first sample handed to the device", "ms", 30, "≤ 30 ms" },
         results["press_to_first_sample"]);
-    printRow({ "playback overhead: time in the player minus the clip's length", "ms", 60, "≤ 60 ms" },
+    printRow({ "playback overhead: time in the player minus the announcement's length", "ms", 60, "≤ 60 ms" },
         results["playback_overhead"]);
     printRow({ "repeat start after the announcement ended: error against 1000 ms", "ms", 20,
                  "every one within ±20 ms", true },

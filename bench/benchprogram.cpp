@@ -2,8 +2,10 @@
 
 #include "bench/protocol.h"
 #include "bench/waiter.h"
+#include "ui/answeringwait.h"
 #include "ui/frmbingo.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -42,9 +44,17 @@ bool TimedPlayer::playSync(const QString& path)
 {
     const double start = nowMs();
     const bool played = m_player.playSync(path);
-    log.push_back({ path, start, nowMs(), played });
-    waiter().poke();
+    log.push_back({ { path }, start, nowMs() });
+    QMetaObject::invokeMethod(qApp, [] { waiter().poke(); }, Qt::QueuedConnection);
     return played;
+}
+
+void TimedPlayer::playSequence(const QStringList& paths)
+{
+    const double start = nowMs();
+    m_player.playSequence(paths);
+    log.push_back({ paths, start, nowMs() });
+    QMetaObject::invokeMethod(qApp, [] { waiter().poke(); }, Qt::QueuedConnection);
 }
 
 BenchProgram::BenchProgram(const QString& sounds)
@@ -55,6 +65,7 @@ BenchProgram::BenchProgram(const QString& sounds)
         RandomSource::clockSeed,
         [sounds] { return sounds; },
         [](int milliseconds, QObject* owner) { return std::make_unique<StampedTimer>(milliseconds, owner); },
+        waitAnswering,
     })
 {
     lottovox.show();

@@ -32,17 +32,18 @@ private:
     QtTimer m_timer;
 };
 
-// The SDL player, with the start and end of every clip noted.
+// The SDL player, with the start and end of every announcement noted. It plays on the thread
+// the program waits on, so the log is only read once the announcement is over.
 class TimedPlayer final : public SoundPlayer {
 public:
     struct Play {
-        QString path;
+        QStringList paths;
         double start;
         double end;
-        bool played;
     };
 
     bool playSync(const QString& path) override;
+    void playSequence(const QStringList& paths) override;
 
     std::vector<Play> log;
 

@@ -72,7 +72,7 @@ int sessionChild(const QString& sounds, int manualCalls, int autoPlayTicks)
         const double pressed = nowMs();
         p.click(p.form().cmdNextNumber);
         const double handedOver = firstSampleHandedOver();
-        if (p.player.log.size() < firstPlay + 2 || !p.player.log[firstPlay].played)
+        if (p.player.log.size() < firstPlay + 1 || p.player.log[firstPlay].paths.size() < 2)
             return failed("the call was not played: is the voice folder right?");
         // Call_Out repaints the label and returns from that before it plays the first file.
         report("press_to_label", p.player.log[firstPlay].start - pressed);
@@ -80,7 +80,10 @@ int sessionChild(const QString& sounds, int manualCalls, int autoPlayTicks)
             report("press_to_first_sample", handedOver - pressed);
         for (std::size_t i = firstPlay; i < p.player.log.size(); ++i) {
             const TimedPlayer::Play& play = p.player.log[i];
-            report("playback_overhead", play.end - play.start - clipMs(play.path));
+            double sound = 0;
+            for (const QString& path : play.paths)
+                sound += clipMs(path);
+            report("playback_overhead", play.end - play.start - sound);
         }
         const double announced = p.player.log.back().end;
         if (!waiter().until([&] { return !repeat.ticks.empty(); }, 5000))
