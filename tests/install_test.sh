@@ -109,7 +109,9 @@ hearsCall()
 }
 
 # The package's own build lives in this build tree, so later runs rebuild only what changed.
-# The hardening tags are only infos to lintian, but losing a hardening flag is a fault here.
+# The hardening tags are only infos to lintian, but losing a hardening flag is a fault here. Not
+# fortify's: lintian reports it whenever no call could be checked at compile time, which depends
+# on the code, not on the flags.
 checkPackage()
 {
     local tree=$build/package-check
@@ -121,7 +123,8 @@ checkPackage()
     package=$(ls "$tree"/lottovox_*.deb)
     lintian --fail-on error,warning --display-info --tag-display-limit 0 "$package" \
         >"$scratch/lintian.log" 2>&1 || fail "lintian rejects $package"
-    ! grep ' hardening-' "$scratch/lintian.log" || fail "$package lacks a hardening feature"
+    ! grep ' hardening-' "$scratch/lintian.log" | grep -v ' hardening-no-fortify-functions ' \
+        || fail "$package lacks a hardening feature"
     rm "$scratch/package.log" "$scratch/lintian.log"
     dpkg-deb -x "$package" "$scratch/package"
 }
