@@ -150,9 +150,10 @@ TEST(AnnouncingPath, SeparatorIsAppendedEvenWhenTheFolderEndsInOne)
         [] { return QString("/games/"); },
         [&](int milliseconds, QObject*) { return clock.makeTimer(milliseconds); } });
     program.form().cmdNextNumber->click();
-    EXPECT_EQ(program.shared().SoundPath, "/games//");
+    const QString doubled = QString("/games/") + QDir::separator();
+    EXPECT_EQ(program.shared().SoundPath, doubled);
     ASSERT_FALSE(player.log().empty());
-    EXPECT_TRUE(player.log()[0].path.startsWith("/games//"));
+    EXPECT_TRUE(player.log()[0].path.startsWith(doubled));
 }
 
 } // namespace

@@ -42,8 +42,9 @@ void LottovoxTest::checkForModal()
         return;
     }
     // Handed over once it has become the active window, as it would be on a desktop; until
-    // then the main window still counts as active.
-    if (!modal->isActiveWindow())
+    // then the main window still counts as active. Qt's view of that, not the window system's:
+    // Windows reports the new window active before Qt has moved the focus into it.
+    if (QApplication::activeWindow() != modal)
         return;
     auto handler = std::exchange(m_modalHandler, nullptr);
     handler(modal);
