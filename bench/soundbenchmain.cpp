@@ -167,6 +167,7 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
     std::vector<double> firstSample;
     std::vector<double> addedSilence;
     std::vector<double> returnAfterEnd;
+    const double bytesPerMs = 2.0 * rate / 1000;
     int damaged = 2 * int(expected.size() - heard.size());
     for (std::size_t i = 0; i < heard.size(); ++i) {
         damaged += !heard[i].letterWhole + !heard[i].numberWhole;
@@ -177,13 +178,11 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
         if (heard[i].letterWhole && heard[i].numberWhole) {
             addedSilence.push_back(heard[i].addedSilenceMs);
             if (i < player.returned.size())
-                returnAfterEnd.push_back(player.returned[i] - recorder.arrivalMs(2 * heard[i].numberEnd));
+                returnAfterEnd.push_back(player.returned[i] - recorder.sampleClockMs(2 * heard[i].numberEnd, bytesPerMs));
         }
-        // The sink renders ahead of time, so the silence that opens a file may have come before
-        // the press: take the first sound, less the silence before it.
+        // When the letter file's first sample passed the sink, silent or not.
         if (i % 2 == 0)
-            firstSample.push_back(recorder.arrivalMs(2 * heard[i].firstSound)
-                - double(heard[i].firstSound - heard[i].letterAt) * 1000 / rate - presses[i / 2]);
+            firstSample.push_back(recorder.sampleClockMs(2 * heard[i].letterAt, bytesPerMs) - presses[i / 2]);
     }
     const int clips = 2 * int(expected.size());
     const int clients = newClients(eventsBefore, events.bytes());
