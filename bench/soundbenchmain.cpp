@@ -175,14 +175,19 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
             std::fprintf(stderr, "%s: announcement %zu at %.3f s: letter %s, number %s\n", label.c_str(), i + 1,
                 double(heard[i].letterAt) / rate, heard[i].letterWhole ? "whole" : "damaged",
                 heard[i].numberWhole ? "whole" : "damaged");
+        // When the letter file's first sample passed the sink, silent or not, and so which
+        // announcement this was: the first to return after that (one lost would shift the count).
+        const double began = recorder.sampleClockMs(2 * heard[i].letterAt, bytesPerMs);
+        const std::size_t k = std::size_t(
+            std::lower_bound(player.returned.begin(), player.returned.end(), began) - player.returned.begin());
+        if (k >= player.returned.size())
+            continue;
         if (heard[i].letterWhole && heard[i].numberWhole) {
             addedSilence.push_back(heard[i].addedSilenceMs);
-            if (i < player.returned.size())
-                returnAfterEnd.push_back(player.returned[i] - recorder.sampleClockMs(2 * heard[i].numberEnd, bytesPerMs));
+            returnAfterEnd.push_back(player.returned[k] - recorder.sampleClockMs(2 * heard[i].numberEnd, bytesPerMs));
         }
-        // When the letter file's first sample passed the sink, silent or not.
-        if (i % 2 == 0)
-            firstSample.push_back(recorder.sampleClockMs(2 * heard[i].letterAt, bytesPerMs) - presses[i / 2]);
+        if (k % 2 == 0)
+            firstSample.push_back(began - presses[k / 2]);
     }
     const int clips = 2 * int(expected.size());
     const int clients = newClients(eventsBefore, events.bytes());
