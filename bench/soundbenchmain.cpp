@@ -132,10 +132,12 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
         [voices] { return voices; },
         [](int milliseconds, QObject* owner) { return std::make_unique<QtTimer>(milliseconds, owner); } });
     program.show();
+    // Next Number comes back as the repeat ends; the matching needs 400 ms of quiet between
+    // announcements.
     const auto settle = [&] {
         while (!program.form().cmdNextNumber->isEnabled() || program.tmrRepeatTimer().isActive())
             QTest::qWait(10);
-        QTest::qWait(300);
+        QTest::qWait(600);
     };
 
     std::vector<double> presses;
