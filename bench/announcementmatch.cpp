@@ -89,11 +89,11 @@ std::vector<HeardAnnouncement> matchAnnouncements(
 
         // The letter placed by its first sound, the number by its last.
         HeardAnnouncement result;
-        result.firstSound = start;
         std::tie(result.letterAt, result.letterWhole)
             = place(heard, start - std::max<qsizetype>(firstLoud(letter, 0), 0), letter);
         qsizetype numberAt = 0;
         std::tie(numberAt, result.numberWhole) = place(heard, last - lastLoud(number), number);
+        result.numberEnd = numberAt + number.count;
         result.addedSilenceMs = double(numberAt - (result.letterAt + letter.count)) * 1000 / rate;
         found.push_back(result);
     }

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <limits>
 
 extern char** environ;
 
@@ -74,10 +76,16 @@ QByteArray CommandOutput::bytes() const
     return m_bytes;
 }
 
-double CommandOutput::arrivalMs(qsizetype offset) const
+double CommandOutput::sampleClockMs(qsizetype offset, double bytesPerMs) const
 {
     const std::lock_guard lock(m_mutex);
-    const auto piece = std::upper_bound(m_pieces.begin(), m_pieces.end(), offset,
-        [](qsizetype at, const Piece& p) { return at < p.end; });
-    return piece == m_pieces.end() ? 0 : piece->arrivedMs;
+    const double window = 2000 * bytesPerMs;
+    double anchor = std::numeric_limits<double>::infinity();
+    qsizetype start = 0;
+    for (const Piece& piece : m_pieces) {
+        if (std::abs(double(start - offset)) <= window)
+            anchor = std::min(anchor, piece.arrivedMs - double(start) / bytesPerMs);
+        start = piece.end;
+    }
+    return std::isinf(anchor) ? 0 : anchor + double(offset) / bytesPerMs;
 }

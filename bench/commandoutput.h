@@ -25,8 +25,11 @@ public:
     void stop();
 
     QByteArray bytes() const;
-    // When the byte at this offset had arrived, in milliseconds on the monotonic clock.
-    double arrivalMs(qsizetype offset) const;
+    // When the byte at this offset passed, in milliseconds on the monotonic clock, for output
+    // that flows at a steady rate (a recording). The first byte of a piece passed no later than
+    // the piece arrived, so the piece that came with the least delay within two seconds anchors
+    // the rest: a recorder's fragment size and its late wake-ups drop out.
+    double sampleClockMs(qsizetype offset, double bytesPerMs) const;
 
 private:
     void read(int descriptor);

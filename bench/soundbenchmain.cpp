@@ -61,6 +61,28 @@ QByteArray sinkSamples(const QString& path, int rate)
     return samples;
 }
 
+// The SDL player, noting when each announcement returned: from then on the program counts the
+// second before the repeat.
+class ReturnTimes final : public SoundPlayer {
+public:
+    bool playSync(const QString& path) override
+    {
+        const bool played = m_player.playSync(path);
+        returned.push_back(monotonicMs());
+        return played;
+    }
+    void playSequence(const QStringList& paths) override
+    {
+        m_player.playSequence(paths);
+        returned.push_back(monotonicMs());
+    }
+
+    std::vector<double> returned;
+
+private:
+    SdlSoundPlayer m_player;
+};
+
 qint64 residentKiB()
 {
     QFile status("/proc/self/status");
@@ -103,17 +125,19 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const QByteArray eventsBefore = events.bytes();
 
-    SdlSoundPlayer player;
+    ReturnTimes player;
     QtYesNoBox confirmation;
     DesktopBrowser browser;
     Lottovox program(Platform { player, confirmation, browser, RandomSource::clockSeed,
         [voices] { return voices; },
         [](int milliseconds, QObject* owner) { return std::make_unique<QtTimer>(milliseconds, owner); } });
     program.show();
+    // Next Number comes back as the repeat ends; the matching needs 400 ms of quiet between
+    // announcements.
     const auto settle = [&] {
         while (!program.form().cmdNextNumber->isEnabled() || program.tmrRepeatTimer().isActive())
             QTest::qWait(10);
-        QTest::qWait(300);
+        QTest::qWait(600);
     };
 
     std::vector<double> presses;
@@ -144,6 +168,8 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
     const std::vector<HeardAnnouncement> heard = matchAnnouncements(recording, rate, expected);
     std::vector<double> firstSample;
     std::vector<double> addedSilence;
+    std::vector<double> returnAfterEnd;
+    const double bytesPerMs = 2.0 * rate / 1000;
     int damaged = 2 * int(expected.size() - heard.size());
     for (std::size_t i = 0; i < heard.size(); ++i) {
         damaged += !heard[i].letterWhole + !heard[i].numberWhole;
@@ -151,13 +177,19 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
             std::fprintf(stderr, "%s: announcement %zu at %.3f s: letter %s, number %s\n", label.c_str(), i + 1,
                 double(heard[i].letterAt) / rate, heard[i].letterWhole ? "whole" : "damaged",
                 heard[i].numberWhole ? "whole" : "damaged");
-        if (heard[i].letterWhole && heard[i].numberWhole)
+        // When the letter file's first sample passed the sink, silent or not, and so which
+        // announcement this was: the first to return after that (one lost would shift the count).
+        const double began = recorder.sampleClockMs(2 * heard[i].letterAt, bytesPerMs);
+        const std::size_t k = std::size_t(
+            std::lower_bound(player.returned.begin(), player.returned.end(), began) - player.returned.begin());
+        if (k >= player.returned.size())
+            continue;
+        if (heard[i].letterWhole && heard[i].numberWhole) {
             addedSilence.push_back(heard[i].addedSilenceMs);
-        // The sink renders ahead of time, so the silence that opens a file may have come before
-        // the press: take the first sound, less the silence before it.
-        if (i % 2 == 0)
-            firstSample.push_back(recorder.arrivalMs(2 * heard[i].firstSound)
-                - double(heard[i].firstSound - heard[i].letterAt) * 1000 / rate - presses[i / 2]);
+            returnAfterEnd.push_back(player.returned[k] - recorder.sampleClockMs(2 * heard[i].numberEnd, bytesPerMs));
+        }
+        if (k % 2 == 0)
+            firstSample.push_back(began - presses[k / 2]);
     }
     const int clips = 2 * int(expected.size());
     const int clients = newClients(eventsBefore, events.bytes());
@@ -174,6 +206,8 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
         !sorted.empty() && sorted[sorted.size() / 2] <= 30);
     row(label + ": silence added between letter and number", "ms", addedSilence, "every one ≤ 5 ms",
         !addedSilence.empty() && maxAbs(addedSilence) <= 5);
+    row(label + ": the player's return after the announcement's last sample at the sink", "ms", returnAfterEnd,
+        "every one within ±20 ms", !returnAfterEnd.empty() && maxAbs(returnAfterEnd) <= 20);
     // SDL's audio start opens one more, for its device list.
     std::printf("| %s: sound-server connections | %d for %zu announcements | | | 1 | one per announcement, "
                 "one more when SDL's audio starts | %s |\n",

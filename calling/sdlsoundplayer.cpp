@@ -131,13 +131,13 @@ Uint16 bufferFrames(int rate)
 
 // Shared with SDL's audio thread, which calls feed() whenever the device wants a buffer.
 struct Playback {
-    const char* next;
-    qsizetype remaining;
-    Uint8 silence;
+    QByteArray samples;
+    qsizetype next = 0;
+    Uint8 silence = 0;
     std::mutex mutex {};
-    std::condition_variable drained {};
+    std::condition_variable changed {};
     std::optional<Clock::time_point> started {};
-    Clock::time_point lastHanded {};
+    std::optional<Clock::time_point> lastHanded {};
     int silentBuffersToFinish = 1;
     bool finished = false;
 };
@@ -145,61 +145,97 @@ struct Playback {
 void SDLCALL feed(void* userData, Uint8* buffer, int length)
 {
     auto& playback = *static_cast<Playback*>(userData);
-    const qsizetype count = std::min<qsizetype>(playback.remaining, length);
-    std::memcpy(buffer, playback.next, std::size_t(count));
+    const qsizetype count = std::min<qsizetype>(playback.samples.size() - playback.next, length);
+    std::memcpy(buffer, playback.samples.constData() + playback.next, std::size_t(count));
     std::memset(buffer + count, playback.silence, std::size_t(length - count));
     playback.next += count;
-    playback.remaining -= count;
 
     const std::lock_guard lock(playback.mutex);
     if (!playback.started)
         playback.started = Clock::now();
-    if (count > 0 && playback.remaining == 0)
+    if (count > 0 && playback.next == playback.samples.size()) {
         playback.lastHanded = Clock::now();
+        playback.changed.notify_all();
+    }
     // Asked again after the last sample: the driver has taken the final buffer.
     if (count == 0 && !playback.finished && --playback.silentBuffersToFinish == 0) {
         playback.finished = true;
-        playback.drained.notify_one();
+        playback.changed.notify_all();
     }
 }
 
-// Plays the samples to their end through one device; false if no device would open.
-bool playOut(SDL_AudioSpec format, const QByteArray& samples)
+} // namespace
+
+// A device whose announcement has been heard, left to close off the caller's path: SDL's close
+// waits for its audio thread, which sleeps two buffers before it lets go of the device.
+struct HeardOutput {
+    SDL_AudioDeviceID device;
+    std::unique_ptr<Playback> playback;
+    Clock::time_point deadline;
+};
+
+namespace {
+
+// Plays the samples through one device and returns once the last of them has been heard, with
+// the device still open; nothing if no device would open or it stalled.
+std::unique_ptr<HeardOutput> playOut(SDL_AudioSpec format, QByteArray samples)
 {
-    Playback playback { samples.constData(), samples.size(), Uint8(format.format == AUDIO_U8 ? 0x80 : 0) };
     const auto duration = std::chrono::microseconds(
         samples.size() / frameSize(format) * 1'000'000 / format.freq);
+    auto output = std::make_unique<HeardOutput>();
+    output->playback = std::make_unique<Playback>();
+    Playback& playback = *output->playback;
+    playback.samples = std::move(samples);
+    playback.silence = Uint8(format.format == AUDIO_U8 ? 0x80 : 0);
     format.samples = bufferFrames(format.freq);
     format.callback = feed;
     format.userdata = &playback;
-    // On return the sound must have been heard. SDL's own audio thread lets the driver drain
-    // two buffers before it closes; a driver that runs its own thread, as PipeWire's does, is
-    // closed at once, and its graph may stall for a moment when a stream joins. Wait until it
-    // has asked for two buffers of silence, so that the last samples have left it whatever
-    // time they took.
+    // SDL's own audio thread lets the driver drain two buffers before it closes; a driver that
+    // runs its own thread, as PipeWire's does, is closed at once, and its graph may stall for a
+    // moment when a stream joins. Close only once it has asked for two buffers of silence, so
+    // that the last samples have left it whatever time they took.
     if (const char* driver = SDL_GetCurrentAudioDriver(); driver && std::strcmp(driver, "pipewire") == 0)
         playback.silentBuffersToFinish = 3;
-    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
-    if (device == 0)
-        return false;
-    const auto deadline = Clock::now() + duration + StallAllowance;
-    SDL_PauseAudioDevice(device, 0);
+    output->device = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
+    if (output->device == 0)
+        return nullptr;
+    output->deadline = Clock::now() + duration + StallAllowance;
+    SDL_PauseAudioDevice(output->device, 0);
 
     std::unique_lock lock(playback.mutex);
-    const bool finished
-        = playback.drained.wait_until(lock, deadline, [&] { return playback.finished; });
+    const bool handed = playback.changed.wait_until(
+        lock, output->deadline, [&] { return playback.lastHanded.has_value(); });
     // Some drivers take the first buffers faster than they play them, and a server that fell
     // behind asks for the last buffer late: the sound ends at whichever comes later.
     const auto bufferTime = std::chrono::microseconds(std::int64_t(format.samples) * 1'000'000 / format.freq);
-    const auto end = finished ? std::max(*playback.started + duration, playback.lastHanded + bufferTime)
-                              : Clock::now();
+    const auto end = handed ? std::max(*playback.started + duration, *playback.lastHanded + bufferTime)
+                            : Clock::now();
     lock.unlock();
     std::this_thread::sleep_until(end);
-    SDL_CloseAudioDevice(device);
-    return finished;
+    if (!handed) {
+        SDL_CloseAudioDevice(output->device);
+        return nullptr;
+    }
+    return output;
 }
 
 } // namespace
+
+// Called with m_mutex held, so that the next announcement and the idle stop wait for it.
+void SdlSoundPlayer::closeOutput()
+{
+    if (!m_closing)
+        return;
+    Playback& playback = *m_closing->playback;
+    {
+        std::unique_lock lock(playback.mutex);
+        playback.changed.wait_until(lock, m_closing->deadline, [&] { return playback.finished; });
+    }
+    SDL_CloseAudioDevice(m_closing->device);
+    m_closing.reset();
+}
+
+SdlSoundPlayer::SdlSoundPlayer() = default;
 
 SdlSoundPlayer::~SdlSoundPlayer()
 {
@@ -241,12 +277,13 @@ int SdlSoundPlayer::play(const QStringList& paths)
         return 0;
 
     const std::lock_guard lock(m_mutex);
+    closeOutput();
     if (!ensureAudio())
         return 0;
-    const bool played = playOut(format, samples);
+    m_closing = playOut(format, std::move(samples));
     m_stopAt = Clock::now() + KeepAudio;
     m_wake.notify_one();
-    return played ? count : 0;
+    return m_closing ? count : 0;
 }
 
 // Probing the drivers again on every call would repeat the cost of failing, so a failure to
@@ -266,11 +303,17 @@ bool SdlSoundPlayer::ensureAudio()
     return m_audio == Audio::Running;
 }
 
-// Sleeps without a timeout while SDL's audio is stopped, so an idle program never wakes.
+// Closes each announcement's device once it has been heard, and stops SDL's audio when no
+// announcement has come for a while. Sleeps without a timeout while SDL's audio is stopped, so an
+// idle program never wakes.
 void SdlSoundPlayer::stopAudioWhenIdle()
 {
     std::unique_lock lock(m_mutex);
-    while (!m_ending) {
+    while (!m_ending || m_closing) {
+        if (m_closing) {
+            closeOutput();
+            continue;
+        }
         if (m_audio != Audio::Running) {
             m_wake.wait(lock);
             continue;
