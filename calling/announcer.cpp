@@ -1,6 +1,5 @@
 #include "calling/announcer.h"
 
-#include "calling/pathbytes.h"
 #include "calling/soundplayer.h"
 #include "game/draw.h"
 #include "game/gamestate.h"
@@ -8,29 +7,12 @@
 #include "ui/frmbingo.h"
 #include "ui/timer.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
-
-#include <SDL.h>
 
 Announcer::Announcer(Parts parts)
     : m(std::move(parts))
 {
-}
-
-// Read as bytes: a folder name that is not valid UTF-8 would lose them on the way to a QString,
-// and the voice files with them.
-QString Announcer::executableFolder()
-{
-    char* base = SDL_GetBasePath();
-    if (!base)
-        return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    QByteArray folder(base);
-    SDL_free(base);
-    if (folder.size() > 1 && (folder.endsWith('/') || folder.endsWith('\\')))
-        folder.chop(1);
-    return QDir::toNativeSeparators(pathFromBytes(folder));
 }
 
 void Announcer::Call_Out()

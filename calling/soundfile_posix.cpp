@@ -16,21 +16,22 @@ SoundFile::SoundFile(const QString& path)
     const QByteArray name = bytesFromPath(path);
     if (name.isEmpty() || name.contains('\0'))
         return;
-    m_handle = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0)
+        return;
     struct stat status {};
-    if (m_handle >= 0 && ::fstat(m_handle, &status) == 0 && S_ISREG(status.st_mode)) {
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
+        m_handle = descriptor;
         m_size = status.st_size;
         return;
     }
-    if (m_handle >= 0)
-        ::close(m_handle);
-    m_handle = -1;
+    ::close(descriptor);
 }
 
 SoundFile::~SoundFile()
 {
-    if (m_handle >= 0)
-        ::close(m_handle);
+    if (isOpen())
+        ::close(int(m_handle));
 }
 
 QByteArray SoundFile::readStart(qint64 count) const
@@ -38,7 +39,7 @@ QByteArray SoundFile::readStart(qint64 count) const
     QByteArray bytes(std::clamp<qint64>(count, 0, m_size), Qt::Uninitialized);
     qint64 got = 0;
     while (got < bytes.size()) {
-        const ssize_t read = ::pread(m_handle, bytes.data() + got, std::size_t(bytes.size() - got), got);
+        const ssize_t read = ::pread(int(m_handle), bytes.data() + got, std::size_t(bytes.size() - got), got);
         if (read < 0 && errno == EINTR)
             continue;
         if (read < 0)

@@ -10,14 +10,16 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <numbers>
@@ -184,12 +186,18 @@ protected:
     // buffers out to the file only then.
     bool deviceOpen() const
     {
+#ifdef Q_OS_WIN
+        // SDL opens its file there for writing without sharing it: nobody can open it meanwhile.
+        QFile file(devicePath());
+        return file.exists() && !file.open(QIODevice::ReadOnly);
+#else
         const QString device = QFileInfo(devicePath()).canonicalFilePath();
         const QDir descriptors("/proc/self/fd");
         const QStringList entries = descriptors.entryList(QDir::Files | QDir::System);
         return !device.isEmpty() && std::any_of(entries.begin(), entries.end(), [&](const QString& entry) {
             return QFileInfo(descriptors.filePath(entry)).symLinkTarget() == device;
         });
+#endif
     }
 
     QByteArray deviceOutput() const
@@ -231,6 +239,10 @@ TEST_F(SdlSoundPlayerTest, PlaysTheWholeClipInRealTimeAndStopsTheDevice)
 
 TEST_F(SdlSoundPlayerTest, LastsAsLongAsTheClipWhenTheDriverTakesSamplesFaster)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "SDL's getenv on Windows answers every variable in one buffer, and the disk "
+                    "driver, asking for its delay after its file, would write to a file named 0";
+#endif
     // Without its delay the disk driver takes buffers as fast as they come, as some real
     // drivers do with their first few.
     qputenv("SDL_DISKAUDIODELAY", "0");
@@ -317,6 +329,8 @@ TEST_F(SdlSoundPlayerTest, PlaysFromPathsWithSpacesAndNonAsciiCharacters)
     EXPECT_TRUE(player.playSync(path));
     EXPECT_TRUE(playedAlone(deviceOutput(), clip, 0));
 
+    // Windows names files in UTF-16, which the name above already is.
+#ifndef Q_OS_WIN
     // A folder named in Latin-1, as an old archive or another system leaves it: not UTF-8.
     const QByteArray folder = QFile::encodeName(dir.path()) + "/Stimmen f\xfcr Bingo \xff";
     ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
@@ -330,6 +344,7 @@ TEST_F(SdlSoundPlayerTest, PlaysFromPathsWithSpacesAndNonAsciiCharacters)
     QFile::remove(devicePath());
     EXPECT_TRUE(player.playSync(latin1));
     EXPECT_TRUE(playedAlone(deviceOutput(), clip, 0));
+#endif
 }
 
 // Sloppy files that real recorders write play what they hold; what cannot be played is passed
@@ -387,9 +402,11 @@ TEST_F(SdlSoundPlayerTest, PlaysSloppyFilesAndPassesOverBadOnesQuickly)
             contents(QByteArray::fromHex(
                 "89504e470d0a1a0a0000000d494844520000001000000010080200000090916836")) },
         { "directory", "5.wav", [](const QString& path) { ASSERT_TRUE(QDir().mkdir(path)); } },
+#ifndef Q_OS_WIN
         // Opening a FIFO for reading blocks until a writer comes: this must not hang.
         { "FIFO", "7.wav",
             [](const QString& path) { ASSERT_EQ(::mkfifo(QFile::encodeName(path), 0600), 0); } },
+#endif
         { "12-bit PCM", "12bit.wav",
             contents(riffWave(formatFields(1, 1, 2, 12) + chunk("data", clip))) },
         { "24-bit PCM with the block align of 16-bit", "24bit.wav",
@@ -427,13 +444,16 @@ TEST_F(SdlSoundPlayerTest, PlaysSloppyFilesAndPassesOverBadOnesQuickly)
                 ASSERT_TRUE(QFile::resize(path, 44 + size));
             } },
     };
-    // Root reads anything, so this case only means something for other users.
+    // Root reads anything, so this case only means something for other users; Windows has no
+    // permission bits Qt could take away.
+#ifndef Q_OS_WIN
     if (::geteuid() != 0) {
         cases.push_back({ "unreadable file", "locked.wav", [&](const QString& path) {
                              writeFile(path, wave(Mono16, clip));
                              ASSERT_TRUE(QFile::setPermissions(path, {}));
                          } });
     }
+#endif
 
     SdlSoundPlayer player;
     for (const Case& file : cases) {
@@ -513,9 +533,9 @@ TEST_F(SdlSoundPlayerTest, LeavesInterruptAndTerminateSignalsAsTheyWere)
     const auto handlers = [] {
         std::vector<void (*)(int)> found;
         for (const int number : { SIGINT, SIGTERM }) {
-            struct sigaction action {};
-            ::sigaction(number, nullptr, &action);
-            found.push_back(action.sa_handler);
+            const auto handler = std::signal(number, SIG_DFL);
+            std::signal(number, handler);
+            found.push_back(handler);
         }
         return found;
     };
@@ -648,8 +668,10 @@ TEST(SoundServer, DISABLED_AnnouncementArrivesWholeInOrderWithTheSilenceTheFiles
     const auto ms = [](qsizetype samples) { return samples / 48.0; };
     const auto described = [&] {
         std::string text;
+        // Characters, not one-letter strings, before the temporaries: GCC 12 at -O3 takes a
+        // string literal prepended to one for an overlapping copy and warns.
         for (const Stretch& stretch : heard)
-            text += " " + std::to_string(ms(stretch.start)) + "-" + std::to_string(ms(stretch.end)) + " ms";
+            text += ' ' + std::to_string(ms(stretch.start)) + '-' + std::to_string(ms(stretch.end)) + " ms";
         return text;
     };
     ASSERT_EQ(heard.size(), 2u) << "expected the letter and the number, each in one piece; heard" << described();
