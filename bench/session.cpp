@@ -3,6 +3,7 @@
 #include "bench/benchprogram.h"
 #include "bench/childprocess.h"
 #include "bench/firstsample.h"
+#include "bench/procstatus.h"
 #include "bench/waiter.h"
 #include "ui/frmbingo.h"
 
@@ -26,18 +27,6 @@ double clipMs(const QString& path)
         return 0;
     SDL_FreeWAV(samples);
     return 1000.0 * length / (SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels) / spec.freq;
-}
-
-qint64 peakResidentKiB()
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
 }
 
 } // namespace
@@ -103,6 +92,6 @@ int sessionChild(const QString& sounds, int manualCalls, int autoPlayTicks)
     for (std::size_t k = 0; k < autoPlay.ticks.size(); ++k)
         report("autoplay_error", autoPlay.ticks[k] - autoPlay.armed - double(period) * double(k + 1));
     p.click(p.form().chkAutoPlay);
-    report("peak_rss_kib", double(peakResidentKiB()));
+    report("peak_rss_kib", double(statusKiB("VmHWM")));
     return 0;
 }

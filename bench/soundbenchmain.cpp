@@ -10,6 +10,7 @@
 #include "bench/announcementmatch.h"
 #include "bench/clientcount.h"
 #include "bench/commandoutput.h"
+#include "bench/procstatus.h"
 #include "calling/sdlsoundplayer.h"
 #include "ui/browser.h"
 #include "ui/frmbingo.h"
@@ -82,18 +83,6 @@ public:
 private:
     SdlSoundPlayer m_player;
 };
-
-qint64 residentKiB()
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
-}
 
 void row(const std::string& what, const char* unit, std::vector<double> values, const char* target,
     bool met)
@@ -242,9 +231,9 @@ int memory(const std::string& label, int count)
     for (int announcement = 1; announcement <= count; ++announcement) {
         player.playSequence(files);
         if (announcement == 10)
-            warm = residentKiB();
+            warm = statusKiB("VmRSS");
     }
-    const double growth = double(residentKiB() - warm) / 1024;
+    const double growth = double(statusKiB("VmRSS") - warm) / 1024;
     row(label + ": resident memory growth from announcement 10 to " + std::to_string(count), "MB", { growth },
         "≤ 1 MB", growth <= 1);
     return 0;

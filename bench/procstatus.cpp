@@ -1,0 +1,17 @@
+#include "bench/procstatus.h"
+
+#include <QByteArray>
+#include <QFile>
+
+qint64 statusKiB(const char* field)
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
