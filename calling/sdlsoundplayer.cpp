@@ -203,19 +203,18 @@ std::unique_ptr<HeardOutput> playOut(SDL_AudioSpec format, QByteArray samples)
     SDL_PauseAudioDevice(output->device, 0);
 
     std::unique_lock lock(playback.mutex);
-    const bool handed = playback.changed.wait_until(
-        lock, output->deadline, [&] { return playback.lastHanded.has_value(); });
-    // Some drivers take the first buffers faster than they play them, and a server that fell
-    // behind asks for the last buffer late: the sound ends at whichever comes later.
-    const auto bufferTime = std::chrono::microseconds(std::int64_t(format.samples) * 1'000'000 / format.freq);
-    const auto end = handed ? std::max(*playback.started + duration, *playback.lastHanded + bufferTime)
-                            : Clock::now();
-    lock.unlock();
-    std::this_thread::sleep_until(end);
-    if (!handed) {
+    if (!playback.changed.wait_until(
+            lock, output->deadline, [&] { return playback.lastHanded.has_value(); })) {
+        lock.unlock();
         SDL_CloseAudioDevice(output->device);
         return nullptr;
     }
+    // Some drivers take the first buffers faster than they play them, and a server that fell
+    // behind asks for the last buffer late: the sound ends at whichever comes later.
+    const auto bufferTime = std::chrono::microseconds(std::int64_t(format.samples) * 1'000'000 / format.freq);
+    const auto end = std::max(*playback.started + duration, *playback.lastHanded + bufferTime);
+    lock.unlock();
+    std::this_thread::sleep_until(end);
     return output;
 }
 
