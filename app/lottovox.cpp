@@ -4,6 +4,7 @@
 #include "ui/clickablelabel.h"
 #include "ui/frmabout.h"
 #include "ui/frmbingo.h"
+#include "ui/useraction.h"
 #include "ui/timer.h"
 
 #include <QAction>
@@ -32,17 +33,21 @@ Lottovox::Lottovox(const Platform& platform)
 
 Lottovox::~Lottovox() = default;
 
-// Every event reaches its handler through the gate, so none can start while a call is being
-// spoken.
+// Every event reaches its handler through the gate, so that routines run one at a time. A
+// control's own click runs its routine at once; a menu item and the Enter key, which may also come
+// from a screen reader's request, take a turn of their own.
 void Lottovox::wireEvents()
 {
     frmBingo& f = *m_form;
-    m_gate->guardClose(&f);
-    QObject::connect(&f, &frmBingo::unloading, &f, gated([this] { Form_Unload(); }));
+    QObject::connect(&f, &frmBingo::unloading, &f, gated([this] {
+        Form_Unload();
+        m_gate->shutDown();
+    }));
     QObject::connect(f.cmdNextNumber, &QPushButton::clicked, &f, gated([this] { m_game.cmdNextNumber_Click(); }));
+    QObject::connect(&f, &frmBingo::enterPressed, &f, posted([&f] { f.pressDefaultButton(); }));
     onClick(f.opt75Number, gated([this] { m_game.opt75Number_Click(); }));
     onClick(f.opt90Number, gated([this] { m_game.opt90Number_Click(); }));
-    QObject::connect(f.mnuNewGame, &QAction::triggered, &f, gated([this] { m_game.mnuNewGame_Click(); }));
+    QObject::connect(f.mnuNewGame, &QAction::triggered, &f, posted([this] { m_game.mnuNewGame_Click(); }));
     onClick(f.chkSound, gated([this] { m_announcer.chkSound_Click(); }));
     onClick(f.chkRepeat, gated([this] { m_announcer.chkRepeat_Click(); }));
     onTick(*m_tmrRepeatTimer, [this] { m_announcer.tmrRepeatTimer_Timer(); });
@@ -51,14 +56,20 @@ void Lottovox::wireEvents()
         onClick(f.optSeconds(index), gated([this, index] { m_pacing.optSeconds_Click(index); }));
     onTick(*m_tmrAutoplay, [this] { m_pacing.tmrAutoplay_Timer(); });
     onTick(*m_tmrNextNumber_delay, [this] { m_pacing.tmrNextNumber_delay_Timer(); });
-    QObject::connect(f.mnuAbout, &QAction::triggered, &f, gated([this] { mnuAbout_Click(); }));
-    QObject::connect(f.mnuGetBingoCards, &QAction::triggered, &f, gated([this] { m_links.mnuGetBingoCards_Click(); }));
+    QObject::connect(f.mnuAbout, &QAction::triggered, &f, posted([this] { mnuAbout_Click(); }));
+    QObject::connect(f.mnuGetBingoCards, &QAction::triggered, &f, posted([this] { m_links.mnuGetBingoCards_Click(); }));
     QObject::connect(f.lblbyzentrova, &ClickableLabel::clicked, &f, gated([this] { m_links.lblbyzentrova_Click(); }));
 }
 
 std::function<void()> Lottovox::gated(std::function<void()> routine)
 {
     return [this, routine = std::move(routine)] { m_gate->run(routine); };
+}
+
+// Through the event queue, like a screen reader's press, so both keep their order of arrival.
+std::function<void()> Lottovox::posted(std::function<void()> routine)
+{
+    return [this, routine = std::move(routine)] { postUserAction(m_form.get(), routine); };
 }
 
 void Lottovox::onTick(Timer& timer, std::function<void()> routine)
@@ -108,7 +119,6 @@ void Lottovox::Form_Unload()
 void Lottovox::mnuAbout_Click()
 {
     frmAbout about(m_form.get());
-    m_gate->guardClose(&about);
     QObject::connect(about.cmdOK, &QPushButton::clicked, &about, gated([&about] { about.cmdOK_Click(); }));
     QObject::connect(about.lblbyzentrova, &ClickableLabel::clicked, &about, gated([this] { m_links.lblbyzentrova_Click(); }));
     about.exec();

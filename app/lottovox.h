@@ -50,6 +50,7 @@ public:
 private:
     void wireEvents();
     std::function<void()> gated(std::function<void()> routine);
+    std::function<void()> posted(std::function<void()> routine);
     void onTick(Timer& timer, std::function<void()> routine);
     void Form_Load();
     void InitializeVariables();

@@ -1,47 +1,74 @@
 #include "app/routinegate.h"
 
-#include "ui/timer.h"
+#include "app/heldinput.h"
 
+#include "ui/timer.h"
+#include "ui/useraction.h"
+
+#include <QApplication>
 #include <QEvent>
-#include <QPointer>
 #include <QThread>
 #include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+int loopLevel() { return QThread::currentThread()->loopLevel(); }
+
+QWidget* widgetOf(const QObject* window)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->windowHandle() == window)
+            return widget;
+    }
+    return nullptr;
+}
+
+bool blockedByModal(const QWidget* window)
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal != window->window();
+}
+
+} // namespace
 
 RoutineGate::RoutineGate(Waiter waiter, QObject* parent)
     : QObject(parent)
     , m_waiter(std::move(waiter))
 {
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 void RoutineGate::run(const Routine& routine)
 {
+    if (m_shutDown)
+        return;
     if (m_waiting) {
-        hold(routine);
+        hold({ nullptr, routine, true });
         return;
     }
-    m_running.push_back(QThread::currentThread()->loopLevel());
-    routine();
-    m_running.pop_back();
-    if (m_running.size() == m_releaseDepth)
-        releaseHeld();
+    runRoutine(routine);
+}
+
+void RoutineGate::post(QWidget* window, Routine action)
+{
+    if (!m_shutDown)
+        hold({ window, std::move(action) });
 }
 
 void RoutineGate::tick(Timer& timer, const Routine& routine)
 {
-    if (!m_waiting) {
-        run(routine);
+    if (m_shutDown)
+        return;
+    if (busy() || !m_inputs.empty() || !m_ticks.empty()) {
+        holdTick(timer, routine);
         return;
     }
-    if (!m_heldTicks.insert(&timer).second)
-        return;
-    hold([this, &timer, routine] {
-        m_heldTicks.erase(&timer);
-        if (timer.isActive())
-            routine();
-    });
+    runRoutine(routine);
 }
-
-void RoutineGate::guardClose(QWidget* window) { window->installEventFilter(this); }
 
 void RoutineGate::waitForSound(const Routine& work)
 {
@@ -49,40 +76,121 @@ void RoutineGate::waitForSound(const Routine& work)
         work();
         return;
     }
-    if (!m_releaseDepth) {
-        std::size_t outermost = m_running.size();
-        while (outermost > 0 && m_running[outermost - 1] == QThread::currentThread()->loopLevel())
-            --outermost;
-        m_releaseDepth = outermost;
-    }
     m_waiting = true;
     m_waiter(work);
     m_waiting = false;
-    if (m_running.size() == m_releaseDepth)
-        releaseHeld();
 }
 
-// A close asked for while a sound plays is held like a click: the window closes afterwards.
+void RoutineGate::shutDown()
+{
+    m_shutDown = true;
+    m_inputs.clear();
+    m_ticks.clear();
+}
+
 bool RoutineGate::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::Close || !m_waiting)
+    if (event->type() == UserActionEvent::type()) {
+        post(static_cast<QWidget*>(watched)->window(), static_cast<UserActionEvent*>(event)->action());
+        return true;
+    }
+    if (!watched->isWindowType() || event == m_replaying || !holdsWindowInput())
         return false;
-    event->ignore();
-    hold([window = QPointer(static_cast<QWidget*>(watched))] {
-        if (window)
-            window->close();
-    });
+    return holdWindowEvent(watched, event);
+}
+
+bool RoutineGate::routineOfThisTurn() const { return !m_running.empty() && m_running.back() == loopLevel(); }
+
+// A routine runs in this turn of the event loop, or a sound plays.
+bool RoutineGate::busy() const { return m_waiting || routineOfThisTurn(); }
+
+// Window input waits behind what is already held, so everything keeps its arrival order.
+// A routine's own window events (Qt closes a window it hides through the window system) pass.
+bool RoutineGate::holdsWindowInput() const { return m_waiting || (!routineOfThisTurn() && !m_inputs.empty()); }
+
+bool RoutineGate::holdWindowEvent(QObject* window, QEvent* event)
+{
+    QWidget* widget = widgetOf(window);
+    if (!widget)
+        return false;
+    if (event->type() == QEvent::Close) {
+        event->ignore();
+        hold({ widget, [widget = QPointer(widget)] {
+                  if (widget)
+                      widget->close();
+              },
+            true });
+        return true;
+    }
+    HeldInput input = holdWindowInput(*event);
+    if (!input)
+        return false;
+    hold({ widget, [this, target = QPointer(window), input] {
+              if (!target)
+                  return;
+              const std::unique_ptr<QEvent> copy = input();
+              const QEvent* outer = std::exchange(m_replaying, copy.get());
+              QCoreApplication::sendEvent(target, copy.get());
+              m_replaying = outer;
+          } });
     return true;
 }
 
-void RoutineGate::hold(Routine routine) { m_held.push_back(std::move(routine)); }
-
-void RoutineGate::releaseHeld()
+void RoutineGate::hold(Input input)
 {
-    m_releaseDepth.reset();
-    while (!m_held.empty()) {
-        Routine next = std::move(m_held.front());
-        m_held.pop_front();
-        run(next);
+    m_inputs.push_back(std::move(input));
+    scheduleDelivery();
+}
+
+// A timer has one held tick at most; a restart makes it stale, and a later tick takes its place.
+void RoutineGate::holdTick(Timer& timer, const Routine& routine)
+{
+    const auto held = std::find_if(m_ticks.begin(), m_ticks.end(), [&](const HeldTick& t) { return t.timer == &timer; });
+    if (held != m_ticks.end()) {
+        if (held->starts == timer.starts())
+            return;
+        m_ticks.erase(held);
     }
+    m_ticks.push_back({ &timer, timer.starts(), routine });
+    scheduleDelivery();
+}
+
+void RoutineGate::runRoutine(const Routine& routine)
+{
+    m_running.push_back(loopLevel());
+    routine();
+    m_running.pop_back();
+    if (!m_inputs.empty() || !m_ticks.empty())
+        scheduleDelivery();
+}
+
+void RoutineGate::scheduleDelivery()
+{
+    if (m_deliveryScheduled || m_shutDown)
+        return;
+    m_deliveryScheduled = true;
+    QMetaObject::invokeMethod(this, &RoutineGate::deliverNext, Qt::QueuedConnection);
+}
+
+// One held event per turn of the event loop, never inside a routine of the same turn: the
+// routine that held it schedules the next delivery when it returns.
+void RoutineGate::deliverNext()
+{
+    m_deliveryScheduled = false;
+    if (m_shutDown || busy())
+        return;
+    if (!m_inputs.empty()) {
+        Input input = std::move(m_inputs.front());
+        m_inputs.pop_front();
+        const bool windowGone = !input.window && !input.evenUnderModal;
+        if (!windowGone && (input.evenUnderModal || !blockedByModal(input.window)))
+            runRoutine(input.action);
+    } else if (!m_ticks.empty()) {
+        const HeldTick held = std::move(m_ticks.front());
+        m_ticks.pop_front();
+        if (held.timer->isActive() && held.timer->starts() == held.starts)
+            runRoutine(held.routine);
+    }
+    if (!m_inputs.empty() || !m_ticks.empty())
+        scheduleDelivery();
 }

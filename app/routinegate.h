@@ -1,22 +1,26 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
+#include <cstdint>
 #include <deque>
 #include <functional>
-#include <optional>
-#include <set>
-#include <vector>
 
 class Timer;
 class QWidget;
 
-// The one door through which every window event reaches its routine. While a routine waits for
-// its sound to end, the event loop goes on answering the accessibility bridge, but nothing that
-// would start another routine may run then: a click, a menu item, a timer tick or a window close
-// arriving meanwhile is held and run, in order, once the routine that waited has returned. A
-// timer keeps at most one held tick, dropped if the timer has been stopped by then, as the tick
-// of a blocked window timer would be.
+// The one door through which every window event reaches its routine, so that routines run one
+// at a time, as in a window program with a single thread whose sound holds the window.
+//
+// While a routine waits for its sound, the event loop goes on answering the accessibility bridge
+// and repainting, but whatever would start another routine is held: window input (mouse, keys,
+// a close), user actions that came by another way (a menu item, an accessibility action, the
+// Enter shortcut) and timer ticks. Once the routine has returned to the event loop, the held
+// events are delivered by the event loop, one in each of its turns: input first, in arrival
+// order, then ticks. A timer holds at most one tick, dropped if the timer was stopped or
+// restarted meanwhile. A user action is dropped when a modal window blocks its window, as a
+// click is; a close never is. Once the main window has closed, nothing runs any more.
 class RoutineGate final : public QObject {
     Q_OBJECT
 public:
@@ -26,26 +30,48 @@ public:
 
     RoutineGate(Waiter waiter, QObject* parent);
 
+    // A routine raised by a control's own event: it runs at once, nested in whatever raised it.
     void run(const Routine& routine);
+    // A user action that did not come as window input: it runs in a turn of its own, so the
+    // caller (a screen reader's request, say) is answered first.
+    void post(QWidget* window, Routine action);
     void tick(Timer& timer, const Routine& routine);
-    void guardClose(QWidget* window);
     void waitForSound(const Routine& work);
+    void shutDown();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void hold(Routine routine);
-    void releaseHeld();
+    struct Input {
+        QPointer<QWidget> window;
+        Routine action;
+        bool evenUnderModal = false;
+    };
+    struct HeldTick {
+        Timer* timer;
+        std::uint64_t starts;
+        Routine routine;
+    };
+
+    bool routineOfThisTurn() const;
+    bool busy() const;
+    bool holdsWindowInput() const;
+    bool holdWindowEvent(QObject* window, QEvent* event);
+    void hold(Input input);
+    void holdTick(Timer& timer, const Routine& routine);
+    void runRoutine(const Routine& routine);
+    void scheduleDelivery();
+    void deliverNext();
 
     Waiter m_waiter;
     bool m_waiting = false;
+    bool m_shutDown = false;
+    bool m_deliveryScheduled = false;
     // The event-loop level each running routine was started from, outermost first. A modal
-    // window's loop may start a routine while the one that opened the window is still running.
+    // window's loop runs routines of its own while the one that opened the window still runs.
     std::vector<int> m_running;
-    // Held routines run once the routines are back at this depth: below the outermost routine
-    // started from the same event loop as the one that waited.
-    std::optional<std::size_t> m_releaseDepth;
-    std::deque<Routine> m_held;
-    std::set<Timer*> m_heldTicks;
+    std::deque<Input> m_inputs;
+    std::deque<HeldTick> m_ticks;
+    const QEvent* m_replaying = nullptr;
 };

@@ -42,6 +42,7 @@ QAccessibleInterface* menuItem(QMenu* menu, const QString& name)
 // What a screen reader reads: the names that Qt's accessibility interfaces report.
 class Accessibility : public LottovoxTest {
 protected:
+
     static QString nameOf(QWidget* widget)
     {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
@@ -66,7 +67,7 @@ TEST_F(Accessibility, EveryControlOfBothWindowsHasAName)
         expectEveryControlNamed(about);
         qobject_cast<frmAbout*>(about)->cmdOK->click();
     });
-    form().mnuAbout->trigger();
+    choose(form().mnuAbout);
 }
 
 TEST_F(Accessibility, CallLabelAndSquaresSayTheCallUntilTheNextGame)
@@ -96,7 +97,33 @@ TEST_F(Accessibility, MenusOptionsAndCreditLabelsMakeSenseHeardAlone)
     EXPECT_EQ(link->role(), QAccessible::Link);
     EXPECT_EQ(link->text(QAccessible::Name), "Zentrova");
     doAction(link, QAccessibleActionInterface::pressAction());
+    letTheEventLoopRun();
     EXPECT_EQ(browser.opened(), QStringList { WebAddress::HomePage });
+}
+
+// A screen reader's request is answered before anything it starts, and while a modal window is
+// open the main window's controls and menus do nothing, as clicks on them do; timers go on.
+TEST_F(Accessibility, UnderAModalWindowTheMainWindowTakesNoActionButAutoPlayGoesOn)
+{
+    startAutoPlay();
+    doAction(menuItem(form().mnuHelp, "About"), QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "About opens after the request is answered";
+    whenModalOpens([this](QWidget* about) {
+        doAction(menuItem(form().mnuOptions, "New Game"), QAccessibleActionInterface::pressAction());
+        doAction(menuItem(form().mnuHelp, "About"), QAccessibleActionInterface::pressAction());
+        doAction(form().cmdNextNumber, QAccessibleActionInterface::pressAction());
+        doAction(form().chkSound, QAccessibleActionInterface::toggleAction());
+        letTheEventLoopRun();
+        clock.advance(10000);
+        EXPECT_TRUE(confirmation.questions().empty());
+        EXPECT_EQ(QApplication::activeModalWidget(), about) << "one About, nothing over it";
+        EXPECT_TRUE(form().chkSound->isChecked());
+        EXPECT_TRUE(shared().SoundOn);
+        EXPECT_EQ(state().CallCount, 1) << "AutoPlay's tick, and no press of Next Number";
+        doAction(qobject_cast<frmAbout*>(about)->cmdOK, QAccessibleActionInterface::pressAction());
+    });
+    letTheEventLoopRun();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 // A player that holds its caller until the test lets the sound end, on a thread of its own, as
@@ -164,7 +191,7 @@ protected:
     HeldPlayer heldPlayer;
 };
 
-TEST_F(WhileACallIsSpoken, ClicksMenusActionsAndTicksWaitTheirTurn)
+TEST_F(WhileACallIsSpoken, EveryChannelWaitsThenInputRunsInArrivalOrderBeforeTheTick)
 {
     startAutoPlay();
     duringTheNextSound([this] {
@@ -172,45 +199,63 @@ TEST_F(WhileACallIsSpoken, ClicksMenusActionsAndTicksWaitTheirTurn)
         doAction(form().lblbyzentrova, QAccessibleActionInterface::pressAction());
         doAction(menuItem(form().mnuOptions, "Get bingo Cards"), QAccessibleActionInterface::pressAction());
         doAction(form().chkSound, QAccessibleActionInterface::toggleAction());
-        QTest::qWait(200); // a toggle through the bridge clicks after a short animation
         clickThroughTheWindowSystem(form().chkRepeat);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        letTheEventLoopRun();
 
         EXPECT_TRUE(QAccessible::queryAccessibleInterface(&form())->text(QAccessible::Name) == "Lottovox")
             << "the window answers";
-        EXPECT_EQ(heldPlayer.overlaps(), 0);
         EXPECT_EQ(state().CallCount, 1);
         EXPECT_TRUE(browser.opened().isEmpty());
-        EXPECT_TRUE(shared().SoundOn);
-        EXPECT_TRUE(shared().RepeatOn);
+        EXPECT_TRUE(form().chkSound->isChecked());
+        EXPECT_TRUE(form().chkRepeat->isChecked());
         heldPlayer.endSounds(2);
     });
     clock.advance(10000);
-    EXPECT_EQ(state().CallCount, 2) << "the tick that fell due came after the call";
+    EXPECT_EQ(state().CallCount, 1) << "nothing runs inside the call";
+    letTheEventLoopRun();
     EXPECT_EQ(browser.opened(), QStringList({ WebAddress::HomePage, WebAddress::BingoCardsPage }));
     EXPECT_FALSE(shared().SoundOn);
-    EXPECT_TRUE(shared().RepeatOn) << "input waits in the window system's queue";
-    QCoreApplication::processEvents();
     EXPECT_FALSE(shared().RepeatOn);
+    EXPECT_EQ(state().CallCount, 2) << "the tick that fell due came after the call";
+    EXPECT_EQ(heldPlayer.announcements(), 1) << "and after Sound was switched off";
+    EXPECT_EQ(heldPlayer.overlaps(), 0);
 }
 
-TEST_F(WhileACallIsSpoken, TheRepeatTicksOnceAndAClosingWindowWaits)
+TEST_F(WhileACallIsSpoken, TheRepeatsLateTickIsDroppedAndThePacingTickRunsAfterIt)
 {
     heldPlayer.endSounds(1);
     pressNextNumber();
     duringTheNextSound([this] {
         clock.advance(2000);
-        form().close();
-        EXPECT_TRUE(form().isVisible());
         EXPECT_FALSE(form().cmdNextNumber->isEnabled());
         // One for the repeat, and one more that a wrongly run second repeat would take.
         heldPlayer.endSounds(2);
     });
     clock.advance(1000);
+    letTheEventLoopRun();
     EXPECT_TRUE(form().cmdNextNumber->isEnabled()) << "the pacing tick came after the repeat";
+    EXPECT_EQ(QApplication::focusWidget(), form().cmdNextNumber);
     EXPECT_EQ(heldPlayer.announcements(), 2) << "the repeat's own late tick is dropped, not replayed";
     EXPECT_EQ(heldPlayer.overlaps(), 0);
-    EXPECT_FALSE(form().isVisible()) << "the close came last";
+}
+
+TEST_F(WhileACallIsSpoken, ACloseEndsTheProgramAfterTheCallAndWhatCameAfterItNeverRuns)
+{
+    duringTheNextSound([this] {
+        doAction(form().lblbyzentrova, QAccessibleActionInterface::pressAction());
+        letTheEventLoopRun();
+        QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(form().windowHandle());
+        doAction(menuItem(form().mnuOptions, "Get bingo Cards"), QAccessibleActionInterface::pressAction());
+        clickThroughTheWindowSystem(form().chkSound);
+        letTheEventLoopRun();
+        EXPECT_TRUE(form().isVisible());
+        heldPlayer.endSounds(1);
+    });
+    pressNextNumber();
+    letTheEventLoopRun();
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_EQ(browser.opened(), QStringList { WebAddress::HomePage });
+    EXPECT_TRUE(shared().SoundOn);
 }
 
 } // namespace

@@ -187,8 +187,7 @@ void ModelBased::randomEvent()
     } else if (choice < 53) {
         note("Enter");
         const bool allowed = m_model.nextEnabled;
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus ? focus : &f, Qt::Key_Return);
+        pressEnter();
         if (allowed)
             request();
     } else if (choice < 61) {
@@ -244,7 +243,7 @@ void ModelBased::randomEvent()
         m_model.nextEnabled = true;
     } else if (choice < 96) {
         note("Get bingo Cards");
-        f.mnuGetBingoCards->trigger();
+        choose(f.mnuGetBingoCards);
     } else if (choice < 99) {
         note("click Zentrova");
         click(f.lblbyzentrova);
@@ -336,7 +335,7 @@ void ModelBased::openAbout()
         }
     });
     look.start();
-    form().mnuAbout->trigger();
+    choose(form().mnuAbout);
     whenModalOpens({});
     // Offscreen there is no window manager to hand the activation back to the main window.
     QApplication::setActiveWindow(&form());

@@ -44,7 +44,7 @@ TEST_F(AboutWindow, ShowsItsContentModallyWithOkHoldingTheFocus)
             pressEnter();
             EXPECT_EQ(state().CallCount, 0) << "Enter went to OK, not to Next Number";
         });
-        form().mnuAbout->trigger();
+        choose(form().mnuAbout);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << QApplication::activeModalWidget()->metaObject()->className();
     }
 }
@@ -52,7 +52,7 @@ TEST_F(AboutWindow, ShowsItsContentModallyWithOkHoldingTheFocus)
 TEST_F(AboutWindow, CloseButtonClosesItLikeOk)
 {
     whenModalOpens([](QWidget* modal) { modal->close(); });
-    form().mnuAbout->trigger();
+    choose(form().mnuAbout);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     pressNextNumber();
     EXPECT_EQ(state().CallCount, 1) << "the main window takes input again";
@@ -72,7 +72,7 @@ TEST_F(AboutWindow, RepeatAndPacingTickGoOnWithoutTakingTheFocus)
         EXPECT_EQ(state().CallCount, 1) << "the main window takes no input";
         about->cmdOK->click();
     });
-    form().mnuAbout->trigger();
+    choose(form().mnuAbout);
     EXPECT_EQ(form().focusWidget(), form().cmdNextNumber);
 }
 
@@ -84,7 +84,7 @@ TEST_F(AboutWindow, AutoPlayGoesOnCallingWhileItIsOpen)
         EXPECT_EQ(state().CallCount, 2);
         asAbout(modal)->cmdOK->click();
     });
-    form().mnuAbout->trigger();
+    choose(form().mnuAbout);
 }
 
 TEST_F(WebLinksTest, EachLinkOpensItsPageAndTouchesNothingElse)
@@ -94,7 +94,7 @@ TEST_F(WebLinksTest, EachLinkOpensItsPageAndTouchesNothingElse)
     const int calls = state().CallCount;
     const bool timerRunning = program->tmrAutoplay().isActive();
 
-    form().mnuGetBingoCards->trigger();
+    choose(form().mnuGetBingoCards);
     click(form().lblbyzentrova);
     whenModalOpens([this](QWidget* modal) {
         frmAbout* about = asAbout(modal);
@@ -102,7 +102,7 @@ TEST_F(WebLinksTest, EachLinkOpensItsPageAndTouchesNothingElse)
         EXPECT_TRUE(about->isVisible()) << "the About window stays open";
         about->cmdOK->click();
     });
-    form().mnuAbout->trigger();
+    choose(form().mnuAbout);
 
     EXPECT_EQ(browser.opened(),
         QStringList({ "http://www.zentrova.com/Bingo%20Cards.htm", "http://www.zentrova.com/zentrova.htm",
@@ -140,7 +140,7 @@ TEST_F(Look, EveryClickableControlOfBothWindowsIsTheWidgetAtItsCentre)
             about->close();
         }
     });
-    form().mnuAbout->trigger();
+    choose(form().mnuAbout);
 }
 
 // The frame's top line runs through its caption, broken behind the text, with the options

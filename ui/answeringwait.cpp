@@ -12,6 +12,6 @@ void waitAnswering(const std::function<void()>& work)
         // Queued, so it takes effect even if the work ends before the loop has started.
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
     worker.join();
 }

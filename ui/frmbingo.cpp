@@ -1,5 +1,6 @@
 #include "ui/frmbingo.h"
 
+#include "ui/accessibleinterfaces.h"
 #include "ui/artwork.h"
 #include "ui/callmarks.h"
 #include "ui/callnotice.h"
@@ -7,6 +8,7 @@
 #include "ui/clickablelabel.h"
 #include "ui/colours.h"
 #include "ui/fonts.h"
+#include "ui/nextnumberbutton.h"
 #include "ui/stacking.h"
 
 #include <QButtonGroup>
@@ -100,6 +102,8 @@ frmBingo::frmBingo(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
+    // Before any control exists, so that none is ever presented by Qt's own interfaces.
+    installAccessibleInterfaces();
     setWindowIcon(applicationIcon());
     buildMenus();
 
@@ -126,7 +130,7 @@ frmBingo::frmBingo(QWidget* parent)
     sizes->addButton(opt75Number);
     sizes->addButton(opt90Number);
 
-    cmdNextNumber = makeControl<QPushButton>(client, Layout::cmdNextNumber);
+    cmdNextNumber = makeControl<NextNumberButton>(client, Layout::cmdNextNumber);
     cmdNextNumber->setFocusPolicy(Qt::StrongFocus);
     cmdNextNumber->setDefault(true);
 
@@ -180,17 +184,21 @@ void frmBingo::buildBoard(QWidget* client)
     }
 }
 
-// The window's default button: Enter anywhere in the window presses Next Number while it is
-// enabled. A modal window blocks the shortcut, since it is bound to this window.
+// Enter anywhere in the window asks for the default button. A modal window blocks the shortcut,
+// since it is bound to this window.
 void frmBingo::routeEnterToNextNumber()
 {
     auto* enter = new QShortcut(this);
     enter->setKeys({ QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter) });
     enter->setContext(Qt::WindowShortcut);
-    connect(enter, &QShortcut::activated, this, [this] {
-        if (cmdNextNumber->isEnabled())
-            cmdNextNumber->click();
-    });
+    connect(enter, &QShortcut::activated, this, &frmBingo::enterPressed);
+}
+
+// The window's default button: Enter presses Next Number while it is enabled.
+void frmBingo::pressDefaultButton()
+{
+    if (cmdNextNumber->isEnabled())
+        cmdNextNumber->click();
 }
 
 void frmBingo::centreOnScreen()

@@ -57,9 +57,11 @@ public:
     QAction* mnuAbout;
 
     void centreOnScreen();
+    void pressDefaultButton();
 
 signals:
     void unloading();
+    void enterPressed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

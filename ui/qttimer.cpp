@@ -11,12 +11,22 @@ QtTimer::QtTimer(int milliseconds, QObject* parent)
     QObject::connect(m_timer, &QTimer::timeout, m_timer, [this] { tick(); });
 }
 
-void QtTimer::start() { m_timer->start(); }
+void QtTimer::start()
+{
+    m_timer->start();
+    started();
+}
 
 void QtTimer::stop() { m_timer->stop(); }
 
 bool QtTimer::isActive() const { return m_timer->isActive(); }
 
-void QtTimer::setInterval(int milliseconds) { m_timer->setInterval(milliseconds); }
+// Qt restarts a running timer whose interval is set.
+void QtTimer::setInterval(int milliseconds)
+{
+    m_timer->setInterval(milliseconds);
+    if (m_timer->isActive())
+        started();
+}
 
 int QtTimer::interval() const { return m_timer->interval(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 // A window timer: once started it ticks every interval until stopped. Setting the interval
@@ -16,8 +17,12 @@ public:
     virtual int interval() const = 0;
 
     void setTickHandler(std::function<void()> handler) { m_tick = std::move(handler); }
+    // How often the timer has been started or restarted: a tick held back from an earlier run
+    // is stale, as the window system would have dropped it.
+    std::uint64_t starts() const { return m_starts; }
 
 protected:
+    void started() { ++m_starts; }
     void tick() const
     {
         if (m_tick)
@@ -26,4 +31,5 @@ protected:
 
 private:
     std::function<void()> m_tick;
+    std::uint64_t m_starts = 0;
 };

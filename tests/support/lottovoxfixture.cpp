@@ -57,7 +57,25 @@ void LottovoxTest::whenModalOpens(std::function<void(QWidget*)> handler)
 
 void LottovoxTest::pressNextNumber() { click(form().cmdNextNumber); }
 
-void LottovoxTest::pressEnter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+void LottovoxTest::pressEnter()
+{
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : &form(), Qt::Key_Return);
+    letTheEventLoopRun();
+}
+
+void LottovoxTest::choose(QAction* item)
+{
+    item->trigger();
+    letTheEventLoopRun();
+}
+
+// A few turns are enough for what one action starts: each held event takes one.
+void LottovoxTest::letTheEventLoopRun()
+{
+    for (int turn = 0; turn < 20; ++turn)
+        QCoreApplication::processEvents();
+}
 
 // Through the window system, as a real click comes, so a modal window blocks it.
 void LottovoxTest::click(QWidget* control)
@@ -70,7 +88,7 @@ void LottovoxTest::click(QWidget* control)
 void LottovoxTest::answerNewGame(int code)
 {
     confirmation.willAnswer(code);
-    form().mnuNewGame->trigger();
+    choose(form().mnuNewGame);
 }
 
 std::vector<int> LottovoxTest::playWholeGame()

@@ -5,6 +5,7 @@
 #include "ui/frmbingo.h"
 #include "virtualclock.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -34,7 +35,11 @@ protected:
 
     // A press of Next Number with the mouse: nothing happens while it is disabled.
     void pressNextNumber();
+    // Enter and menu items take a turn of the event loop of their own, as when a screen reader
+    // asks for them: these return once that turn has been taken.
     void pressEnter();
+    void choose(QAction* item);
+    static void letTheEventLoopRun();
     void click(QWidget* control);
     void answerNewGame(int code);
     void startAutoPlay() { click(form().chkAutoPlay); }

@@ -55,13 +55,16 @@ void VirtualTimer::start()
     m_active = true;
     m_due = m_clock.m_now + m_interval;
     m_startOrder = m_clock.m_starts++;
+    started();
 }
 
 void VirtualTimer::setInterval(int milliseconds)
 {
     m_interval = milliseconds;
-    if (m_active)
+    if (m_active) {
         m_due = m_clock.m_now + m_interval;
+        started();
+    }
 }
 
 // Re-armed before the handler runs, as Qt does: the next tick keeps the rhythm unless the

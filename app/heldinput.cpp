@@ -1,0 +1,44 @@
+#include "app/heldinput.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+HeldInput holdWindowInput(const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        const auto& mouse = static_cast<const QMouseEvent&>(event);
+        return [type = mouse.type(), position = mouse.position(), scene = mouse.scenePosition(),
+                   global = mouse.globalPosition(), button = mouse.button(), buttons = mouse.buttons(),
+                   modifiers = mouse.modifiers(), device = mouse.pointingDevice()] {
+            return std::make_unique<QMouseEvent>(type, position, scene, global, button, buttons, modifiers, device);
+        };
+    }
+    case QEvent::Wheel: {
+        const auto& wheel = static_cast<const QWheelEvent&>(event);
+        return [position = wheel.position(), global = wheel.globalPosition(), pixels = wheel.pixelDelta(),
+                   angle = wheel.angleDelta(), buttons = wheel.buttons(), modifiers = wheel.modifiers(),
+                   phase = wheel.phase(), inverted = wheel.inverted(), source = wheel.source(),
+                   device = wheel.pointingDevice()] {
+            return std::make_unique<QWheelEvent>(
+                position, global, pixels, angle, buttons, modifiers, phase, inverted, source, device);
+        };
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const auto& key = static_cast<const QKeyEvent&>(event);
+        return [type = key.type(), code = key.key(), modifiers = key.modifiers(), scanCode = key.nativeScanCode(),
+                   virtualKey = key.nativeVirtualKey(), nativeModifiers = key.nativeModifiers(), text = key.text(),
+                   repeat = key.isAutoRepeat(), count = key.count(), device = key.device()] {
+            return std::make_unique<QKeyEvent>(
+                type, code, modifiers, scanCode, virtualKey, nativeModifiers, text, repeat, count, device);
+        };
+    }
+    default:
+        return {};
+    }
+}
