@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the program as a screen reader meets it: its own X server and accessibility bus, the
-# real SDL player speaking to a file through the disk driver, and a small client on the bus.
+# real SDL player speaking to a file through the disk driver, and a small client on the bus that
+# also closes the window as a window manager would.
 # Usage: screenreader_test.sh PROGRAM
 set -euo pipefail
 
@@ -36,6 +37,6 @@ dbus-run-session -- bash -c '
     "$PROGRAM" 2>/dev/null &
     program=$!
     status=0
-    timeout 60 /usr/bin/python3 "$CLIENT" || status=$?
+    timeout 90 /usr/bin/python3 "$CLIENT" "$program" || status=$?
     { kill -KILL "$program"; kill "$launcher"; wait; } 2>/dev/null
     exit "$status"' 2> >(grep -v "^dbus-daemon" >&2) | { grep -v "^SpiRegistry" || true; }

@@ -1,17 +1,23 @@
 #include "ui/answeringwait.h"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QEventLoop>
 
+#include <atomic>
 #include <thread>
 
+// Not a nested QEventLoop::exec(): under X11 that left the window system's events (a click, the
+// window manager's close) unread until the wait was over, so the gate never saw them arrive.
 void waitAnswering(const std::function<void()>& work)
 {
-    QEventLoop loop;
+    std::atomic<bool> done = false;
     std::thread worker([&] {
         work();
-        // Queued, so it takes effect even if the work ends before the loop has started.
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        done = true;
+        QCoreApplication::instance()->eventDispatcher()->wakeUp();
     });
-    loop.exec();
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     worker.join();
 }
