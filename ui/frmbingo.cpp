@@ -24,6 +24,7 @@
 #include <QShortcut>
 
 #include <cassert>
+#include <vector>
 
 namespace Layout = MainWindowLayout;
 
@@ -45,12 +46,13 @@ Control* makeControl(QWidget* parent, const ControlSpec& spec)
     return place(new Control(QString::fromLatin1(spec.caption), parent), spec);
 }
 
-// Option buttons and check boxes are reached by mouse only; Tab skips them.
+// Option buttons and check boxes on their white ground; a host without a mouse reaches them
+// with Tab, and the arrow keys move within a group of options.
 template <typename Control>
-Control* makeClickOnly(QWidget* parent, const ControlSpec& spec)
+Control* makeSwitch(QWidget* parent, const ControlSpec& spec)
 {
     Control* control = makeControl<Control>(parent, spec);
-    control->setFocusPolicy(Qt::ClickFocus);
+    control->setFocusPolicy(Qt::StrongFocus);
     setBackColor(control, White);
     return control;
 }
@@ -74,6 +76,18 @@ Label* makeMaroonLabel(Label* label)
 {
     setForeColor(label, Maroon);
     return label;
+}
+
+// Tab stops at the selected option of a group, as hosts expect; Qt would stop at whichever
+// option last had the focus.
+void tabToSelectedOption(const std::vector<QRadioButton*>& group)
+{
+    for (QRadioButton* option : group) {
+        QObject::connect(option, &QRadioButton::toggled, option, [group] {
+            for (QRadioButton* member : group)
+                member->setFocusPolicy(member->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        });
+    }
 }
 
 } // namespace
@@ -122,8 +136,8 @@ frmBingo::frmBingo(QWidget* parent)
     lblBingo[5]->setForegroundRole(QPalette::ButtonText);
     buildBoard(client);
 
-    opt75Number = makeClickOnly<QRadioButton>(client, Layout::opt75Number);
-    opt90Number = makeClickOnly<QRadioButton>(client, Layout::opt90Number);
+    opt75Number = makeSwitch<QRadioButton>(client, Layout::opt75Number);
+    opt90Number = makeSwitch<QRadioButton>(client, Layout::opt90Number);
     // Left ungrouped, the two would count the seconds options inside the frame as members of
     // their own group, and a click on the selected size would clear it.
     auto* sizes = new QButtonGroup(this);
@@ -139,22 +153,23 @@ frmBingo::frmBingo(QWidget* parent)
     lbltrademark = makeMaroonLabel(makeControl<QLabel>(client, Layout::lbltrademark));
     lbltrademark->setAccessibleName("trademark");
 
-    chkSound = makeClickOnly<QCheckBox>(client, Layout::chkSound);
-    chkRepeat = makeClickOnly<QCheckBox>(client, Layout::chkRepeat);
-    chkAutoPlay = makeClickOnly<QCheckBox>(client, Layout::chkAutoPlay);
+    chkSound = makeSwitch<QCheckBox>(client, Layout::chkSound);
+    chkRepeat = makeSwitch<QCheckBox>(client, Layout::chkRepeat);
+    chkAutoPlay = makeSwitch<QCheckBox>(client, Layout::chkAutoPlay);
 
     optAutoPlayInterval = makeControl<CaptionedFrame>(client, Layout::optAutoPlayInterval);
     setBackColor(optAutoPlayInterval, White);
     optAutoPlayInterval->setEnabled(false);
     for (int index = Layout::FirstSecondsOption; index <= Layout::LastSecondsOption; ++index) {
         const ControlSpec& spec = Layout::optSeconds[index - Layout::FirstSecondsOption];
-        QRadioButton* option = makeClickOnly<QRadioButton>(optAutoPlayInterval, spec);
+        QRadioButton* option = makeSwitch<QRadioButton>(optAutoPlayInterval, spec);
         // Heard alone, a bare "7" means nothing.
         option->setAccessibleName(option->text() + " seconds");
         optSeconds.set(index, option);
     }
 
     stackLabelsBeneathControls(this);
+    orderTabStops();
     setFocusProxy(cmdNextNumber);
     routeEnterToNextNumber();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -182,6 +197,22 @@ void frmBingo::buildBoard(QWidget* client)
         label->setVisible(i < 75);
         lblCalled[i] = label;
     }
+}
+
+// In the order a host works down the window: call, sound, AutoPlay and its pace, then the game
+// size and the maker's page.
+void frmBingo::orderTabStops()
+{
+    std::vector<QRadioButton*> seconds;
+    for (int index = Layout::FirstSecondsOption; index <= Layout::LastSecondsOption; ++index)
+        seconds.push_back(optSeconds(index));
+    tabToSelectedOption(seconds);
+    tabToSelectedOption({ opt75Number, opt90Number });
+    std::vector<QWidget*> order { cmdNextNumber, chkSound, chkRepeat, chkAutoPlay };
+    order.insert(order.end(), seconds.begin(), seconds.end());
+    order.insert(order.end(), { opt75Number, opt90Number, lblbyzentrova });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 // Enter anywhere in the window asks for the default button. A modal window blocks the shortcut,

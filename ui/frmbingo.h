@@ -70,4 +70,5 @@ private:
     void buildMenus();
     void buildBoard(QWidget* client);
     void routeEnterToNextNumber();
+    void orderTabStops();
 };
