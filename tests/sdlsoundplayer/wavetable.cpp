@@ -6,7 +6,7 @@ std::vector<WaveCase> waveCases()
 {
     const QByteArray clip = tone(Mono16, 0.1);
     const QByteArray info = chunk("LIST", QByteArray("INFOISFT\x05\0\0\0sox!", 17));
-    return {
+    std::vector<WaveCase> cases = {
         { "empty file", "empty.wav", {} },
         { "header only", "header.wav", riffWave(formatChunk(Mono16)) },
         { "empty data chunk", "nodata.wav", wave(Mono16, {}) },
@@ -59,7 +59,17 @@ std::vector<WaveCase> waveCases()
         { "just under 8 kHz", "7999.wav", wave({ 1, 7999, 8 }, QByteArray(800, '\x90')) },
         { "just over 192 kHz", "192001.wav", wave({ 1, 192001, 16 }, QByteArray(4000, '\x10')) },
         { "just over 10 s", "long.wav", wave({ 1, 8000, 8 }, QByteArray(80008, '\x90')) },
+        // Ten seconds are counted in frames: a stereo frame is twice a mono one.
+        { "stereo, just under 10 s", "stereo.wav", wave({ 2, 8000, 16 }, tone({ 2, 8000, 16 }, 9.9)),
+            tone({ 2, 8000, 16 }, 9.9) },
         { "over 10 s, data size 0xFFFFFFFF", "longstream.wav",
             riffWave(formatChunk({ 1, 8000, 8 }) + chunk("data", QByteArray(80008, '\x90'), 0xffffffff)) },
     };
+    // "RIFF", its size and "WAVE" take 12 bytes: a file that ends sooner must not be read past.
+    const QByteArray whole = wave(Mono16, clip);
+    for (int size = 1; size < 12; ++size) {
+        cases.push_back({ "file of " + std::to_string(size) + " bytes, cut inside the header",
+            QStringLiteral("cut%1.wav").arg(size), whole.left(size) });
+    }
+    return cases;
 }

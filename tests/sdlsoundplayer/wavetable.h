@@ -3,12 +3,13 @@
 #include <QByteArray>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 // Files as recorders, other programs and mistakes leave them: what each holds, and what the
 // player must make of it. The player's tests play them; the reader's fuzzer starts from them.
 struct WaveCase {
-    const char* what;
+    std::string what;
     QString name;
     QByteArray bytes;
     QByteArray heard = {}; // nothing: passed over
