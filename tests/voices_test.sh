@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The voice generator: it must make exactly the shipped pack and its copyright file from the
 # shipped voice, and refuse a synthesis that clips, leaving the folder it writes to untouched.
+# The shipped pack, measured by sox rather than by the generator's own checks: every word
+# starts at once, and a letter's tail is the pause before its number.
 # Usage: voices_test.sh SOURCE-FOLDER
 set -euo pipefail
 
@@ -15,6 +17,24 @@ fail()
 }
 
 stems=(B I N G O $(seq 1 90))
+
+# Seconds of silence (below -60 dBFS, 59 dB under the pack's peaks) at the start of a clip,
+# or at its end with "reverse".
+silence() { # file [reverse]
+    local total rest
+    total=$(soxi -D "$1")
+    rest=$(sox "$1" -n ${2:-} silence 1 0 -60d stat 2>&1 | sed -n 's/^Length (seconds): *//p')
+    awk -v t="$total" -v r="$rest" 'BEGIN { printf "%.4f", t - r }'
+}
+for stem in "${stems[@]}"; do
+    lead=$(silence "$source/sounds/$stem.wav")
+    awk -v l="$lead" 'BEGIN { exit !(l <= 0.005) }' \
+        || fail "sounds/$stem.wav starts after $lead s of silence; at most 0.005 s"
+    [[ $stem == [BINGO] ]] || continue
+    tail=$(silence "$source/sounds/$stem.wav" reverse)
+    awk -v t="$tail" 'BEGIN { exit !(t >= 0.095 && t <= 0.105) }' \
+        || fail "sounds/$stem.wav ends with $tail s of silence; the pause before the number is 0.1 s"
+done
 
 "$source/scripts/make-voices" --out "$scratch/pack" >"$scratch/make.log" 2>&1 \
     || { cat "$scratch/make.log" >&2; fail "make-voices failed on the shipped voice"; }

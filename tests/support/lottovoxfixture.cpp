@@ -34,6 +34,8 @@ void LottovoxTest::TearDown()
 void LottovoxTest::checkForModal()
 {
     QWidget* modal = QApplication::activeModalWidget();
+    if (!modal && m_modalHandler && m_modalDeadline.hasExpired())
+        giveUpWaitingForModal();
     if (!modal)
         return;
     if (!m_modalHandler) {
@@ -53,6 +55,22 @@ void LottovoxTest::checkForModal()
 void LottovoxTest::whenModalOpens(std::function<void(QWidget*)> handler)
 {
     m_modalHandler = std::move(handler);
+    // Real time, not the virtual clock: generous for a dialog that opens at once.
+    m_modalDeadline.setRemainingTime(10000);
+}
+
+void LottovoxTest::giveUpWaitingForModal()
+{
+    m_modalHandler = nullptr;
+    QStringList open;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != &form() && window->isVisible()) {
+            open << window->windowTitle();
+            window->close();
+        }
+    }
+    ADD_FAILURE() << "no modal window opened within 10 s; open but not modal: "
+                  << (open.isEmpty() ? QStringLiteral("none") : open.join(", ")).toStdString();
 }
 
 void LottovoxTest::pressNextNumber() { click(form().cmdNextNumber); }

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -51,7 +52,9 @@ protected:
     // Rigs a later request of the game to draw this number, by marking every other one.
     void makeNextCall(int number);
 
-    // The next modal window is handed to this handler (from inside its event loop).
+    // The next modal window is handed to this handler (from inside its event loop). If none
+    // opens within a few seconds, the test fails and any other window is closed: a window that
+    // should have been modal and is not would otherwise keep the test waiting forever.
     void whenModalOpens(std::function<void(QWidget*)> handler);
 
     VirtualClock clock;
@@ -62,8 +65,10 @@ protected:
 
 private:
     void checkForModal();
+    void giveUpWaitingForModal();
 
     QTimer m_modalWatch;
     std::function<void(QWidget*)> m_modalHandler;
+    QDeadlineTimer m_modalDeadline;
 };
 
