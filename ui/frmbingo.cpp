@@ -1,13 +1,16 @@
 #include "ui/frmbingo.h"
 
 #include "ui/artwork.h"
+#include "ui/borderlines.h"
 #include "ui/callmarks.h"
 #include "ui/callnotice.h"
 #include "ui/captionedframe.h"
 #include "ui/clickablelabel.h"
 #include "ui/colours.h"
 #include "ui/fonts.h"
+#include "ui/placement.h"
 #include "ui/stacking.h"
+#include "ui/windowstates.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -21,6 +24,7 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include <algorithm>
 #include <cassert>
 
 namespace Layout = MainWindowLayout;
@@ -50,20 +54,23 @@ Control* makeClickOnly(QWidget* parent, const ControlSpec& spec)
     Control* control = makeControl<Control>(parent, spec);
     control->setFocusPolicy(Qt::ClickFocus);
     setBackColor(control, White);
+    useUsualScheme(control);
+    // Its caption is never cut: where the face is wider than the box was made for, the box grows
+    // to the right, over empty window.
+    control->resize(std::max(control->width(), control->sizeHint().width()), control->height());
     return control;
 }
 
-// A label in the window colours with a plain single-line border.
-QLabel* makeBorderedLabel(QWidget* parent, const ControlSpec& spec, Qt::Alignment alignment)
+// A label in the window colours with a plain single-line border, which the border lines draw.
+QLabel* makeBorderedLabel(BorderLines* lines, const ControlSpec& spec, Qt::Alignment alignment)
 {
-    QLabel* label = makeControl<QLabel>(parent, spec);
-    label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    label->setLineWidth(1);
+    QLabel* label = makeControl<QLabel>(lines->parentWidget(), spec);
     label->setIndent(0);
     label->setAlignment(alignment);
     label->setAutoFillBackground(true);
     label->setBackgroundRole(QPalette::Base);
     label->setForegroundRole(QPalette::Text);
+    lines->add(label);
     return label;
 }
 
@@ -108,15 +115,17 @@ frmBingo::frmBingo(QWidget* parent)
     setBackColor(client, White);
     setCentralWidget(client);
 
-    lblCurrent_Call = makeBorderedLabel(client, Layout::lblCurrent_Call, Qt::AlignHCenter | Qt::AlignTop);
+    auto* lines = new BorderLines(client);
+    lblCurrent_Call = makeBorderedLabel(lines, Layout::lblCurrent_Call, Qt::AlignHCenter | Qt::AlignTop);
     callNotice = new CallNotice(client);
     callNotice->move(lblCurrent_Call->pos());
     showCall(*this, QString());
     for (int i = 0; i < Layout::ColumnLetterCount; ++i)
-        lblBingo[i] = makeBorderedLabel(client, Layout::lblBingo[i], Qt::AlignHCenter | Qt::AlignTop);
+        lblBingo[i] = makeBorderedLabel(lines, Layout::lblBingo[i], Qt::AlignHCenter | Qt::AlignTop);
     lblBingo[5] = makeControl<QLabel>(client, Layout::lblBingo[5]);
     lblBingo[5]->setForegroundRole(QPalette::ButtonText);
-    buildBoard(client);
+    useUsualScheme(lblBingo[5]);
+    buildBoard(lines);
 
     opt75Number = makeClickOnly<QRadioButton>(client, Layout::opt75Number);
     opt90Number = makeClickOnly<QRadioButton>(client, Layout::opt90Number);
@@ -134,6 +143,9 @@ frmBingo::frmBingo(QWidget* parent)
     lblbyzentrova->setCursor(handCursor());
     lbltrademark = makeMaroonLabel(makeControl<QLabel>(client, Layout::lbltrademark));
     lbltrademark->setAccessibleName("trademark");
+    // Both sized to their text, in whatever face it is drawn.
+    lblbyzentrova->adjustSize();
+    lbltrademark->adjustSize();
 
     chkSound = makeClickOnly<QCheckBox>(client, Layout::chkSound);
     chkRepeat = makeClickOnly<QCheckBox>(client, Layout::chkRepeat);
@@ -141,6 +153,7 @@ frmBingo::frmBingo(QWidget* parent)
 
     optAutoPlayInterval = makeControl<CaptionedFrame>(client, Layout::optAutoPlayInterval);
     setBackColor(optAutoPlayInterval, White);
+    useUsualScheme(optAutoPlayInterval);
     optAutoPlayInterval->setEnabled(false);
     for (int index = Layout::FirstSecondsOption; index <= Layout::LastSecondsOption; ++index) {
         const ControlSpec& spec = Layout::optSeconds[index - Layout::FirstSecondsOption];
@@ -151,9 +164,11 @@ frmBingo::frmBingo(QWidget* parent)
     }
 
     stackLabelsBeneathControls(this);
+    lines->raise();
     setFocusProxy(cmdNextNumber);
     routeEnterToNextNumber();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    keepNormalState(this);
 }
 
 void frmBingo::buildMenus()
@@ -168,13 +183,14 @@ void frmBingo::buildMenus()
     mnuAbout = mnuHelp->addAction("About");
 }
 
-void frmBingo::buildBoard(QWidget* client)
+void frmBingo::buildBoard(BorderLines* lines)
 {
     for (int i = 0; i < static_cast<int>(lblCalled.size()); ++i) {
         const ControlSpec square { "", Layout::boardSquare(i), Layout::SquareFont };
-        QLabel* label = makeBorderedLabel(client, square, Qt::AlignCenter);
+        QLabel* label = makeBorderedLabel(lines, square, Qt::AlignCenter);
         label->setText(QString::number(i + 1));
-        label->setAccessibleName(squareName(i + 1, false));
+        // In the colours New Game gives it, so that a board looks the same before and after.
+        markUncalled(label);
         label->setVisible(i < 75);
         lblCalled[i] = label;
     }
@@ -195,10 +211,7 @@ void frmBingo::routeEnterToNextNumber()
 
 void frmBingo::centreOnScreen()
 {
-    const QRect available = screen()->availableGeometry();
-    QRect frame = frameGeometry();
-    frame.moveCenter(available.center());
-    move(frame.topLeft());
+    move(placeOnScreen(frameGeometry().size(), screen()->availableGeometry()));
 }
 
 void frmBingo::closeEvent(QCloseEvent* event)

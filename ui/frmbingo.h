@@ -6,6 +6,7 @@
 
 #include <array>
 
+class BorderLines;
 class CallNotice;
 class ClickableLabel;
 class QAction;
@@ -66,6 +67,6 @@ protected:
 
 private:
     void buildMenus();
-    void buildBoard(QWidget* client);
+    void buildBoard(BorderLines* lines);
     void routeEnterToNextNumber();
 };
