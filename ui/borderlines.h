@@ -12,8 +12,8 @@ class QLabel;
 // pixels its edges round to, so that touching boxes left a line doubled with a gap, or none;
 // here both sides of a shared edge round it alike, every line is as wide as the scale rounds one
 // pixel to, and the boxes meet as they do at 100 %.
+// It is no control, and accessibility tools meet it as a plain container.
 class BorderLines : public QWidget {
-    Q_OBJECT
 public:
     explicit BorderLines(QWidget* parent);
 
