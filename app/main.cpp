@@ -7,6 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     installFontSubstitutes();
+    loadShippedFaces(Announcer::executableFolder() + "/fonts");
 
     DesktopLottovox lottovox;
     lottovox.program().show();

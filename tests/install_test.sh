@@ -54,6 +54,11 @@ checkTree()
     for name in B I N G O $(seq 1 90); do
         [ -s "$root/lib/lottovox/$name.wav" ] || fail "$name.wav is not beside the executable"
     done
+    # Stand-ins for the named faces, with their licence, for machines that have neither.
+    for face in LiberationSerif-Regular LiberationSerif-Bold LiberationSerif-BoldItalic LiberationSans-Regular; do
+        [ -s "$root/lib/lottovox/fonts/$face.ttf" ] || fail "$face.ttf is not in lib/lottovox/fonts"
+    done
+    grep -q 'SIL Open Font License' "$root/lib/lottovox/fonts/LICENSE" || fail "the faces' licence is not beside them"
     [ "$(readlink "$root/bin/lottovox")" = ../lib/lottovox/lottovox ] \
         || fail "bin/lottovox is not a relative link to the executable"
     local desktop=$root/share/applications/lottovox.desktop

@@ -1,20 +1,32 @@
 #include "support/lottovoxfixture.h"
 
+#include "ui/callnotice.h"
 #include "ui/captionedframe.h"
 #include "ui/clickablelabel.h"
+#include "ui/colours.h"
 #include "ui/frmabout.h"
+#include "ui/placement.h"
 #include "ui/weblinks.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
 using AboutWindow = LottovoxTest;
 using WebLinksTest = LottovoxTest;
 using Look = LottovoxTest;
+using WindowStates = LottovoxTest;
 
 frmAbout* asAbout(QWidget* modal)
 {
@@ -172,5 +184,306 @@ TEST_F(Look, IntervalFrameHasItsCaptionOnItsTopLine)
             EXPECT_GT(form().optSeconds(index)->geometry().top(), caption.bottom()) << index;
     }
 }
+
+// Whatever a window system or its title bar asks, the main window stays as it is and the program
+// goes on calling: a maximise or full-screen request is undone. Under a compositor the answers
+// take a round trip, and the calls repaint the window at whatever size it then has.
+TEST_F(WindowStates, MaximiseAndFullScreenAreUndoneAndCallsGoOn)
+{
+    const QSize size = form().size();
+    for (const Qt::WindowState request : { Qt::WindowMaximized, Qt::WindowFullScreen, Qt::WindowMaximized }) {
+        form().windowHandle()->setWindowStates(request);
+        QTest::qWait(500);
+        pressNextNumber();
+        clock.advance(5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form().windowState() == Qt::WindowNoState; }, 3000)) << request;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form().size() == size; }, 3000)) << request;
+    }
+    EXPECT_EQ(state().CallCount, 3);
+}
+
+// Hidden, a modal window would leave the main window taking no input; so a minimised About
+// window closes, and a maximised one is put back.
+TEST_F(AboutWindow, MinimisedItClosesAndMaximisedItKeepsItsSize)
+{
+    whenModalOpens([](QWidget* modal) {
+        const QSize size = modal->size();
+        modal->windowHandle()->setWindowStates(Qt::WindowMaximized);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return modal->size() == size && !modal->isMaximized(); }, 3000));
+        modal->windowHandle()->setWindowState(Qt::WindowMinimized);
+        if (!QTest::qWaitFor([&] { return !modal->isVisible(); }, 3000)) {
+            ADD_FAILURE() << "a minimised About window stays modal";
+            modal->close();
+        }
+    });
+    form().mnuAbout->trigger();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    pressNextNumber();
+    EXPECT_EQ(state().CallCount, 1) << "the main window takes input again";
+}
+
+// A window too big for the screen (scale 2 on a 1366 x 768 laptop, below a 27-pixel panel) keeps
+// its title bar and menu bar on the screen; one that fits is centred on what the panels leave.
+TEST(Placement, CentredWhereItFitsAndAtTheTopLeftWhereItDoesNot)
+{
+    const QRect laptop(0, 27, 1366, 741);
+    EXPECT_EQ(placeOnScreen({ 1396, 926 }, laptop), QPoint(0, 27));
+    EXPECT_EQ(placeOnScreen({ 698, 463 }, laptop), QPoint(334, 166));
+    EXPECT_EQ(placeOnScreen({ 1222, 810 }, laptop), QPoint(72, 27)) << "each way on its own";
+    EXPECT_EQ(placeOnScreen({ 1047, 695 }, QRect(1366, 0, 1920, 1040)), QPoint(1802, 172)) << "a second screen";
+}
+
+double luminance(QRgb colour)
+{
+    const auto linear = [](int channel) {
+        const double value = channel / 255.0;
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) + 0.0722 * linear(qBlue(colour));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The main window as the screen shows it, one image pixel per device pixel, and where a
+// control lies in it: from the device pixel nearest its top left edge to the one before the
+// nearest to its bottom right edge.
+class Picture {
+public:
+    explicit Picture(QWidget* window)
+        : m_window(window)
+        , m_image(window->grab().toImage())
+        , m_scale(window->devicePixelRatioF())
+    {
+    }
+
+    QRect box(const QWidget* control, QRect area = {}) const
+    {
+        if (area.isNull())
+            area = control->rect();
+        const QRectF logical(control->mapTo(m_window, area.topLeft()), area.size());
+        const auto nearest = [this](qreal edge) { return static_cast<int>(std::lround(edge * m_scale)); };
+        return QRect(QPoint(nearest(logical.left()), nearest(logical.top())),
+            QPoint(nearest(logical.right()) - 1, nearest(logical.bottom()) - 1));
+    }
+    QRgb at(int x, int y) const { return m_image.pixel(x, y) & 0xFFFFFF; }
+    int lineWidth() const { return std::max(1, static_cast<int>(std::lround(m_scale))); }
+    const QImage& image() const { return m_image; }
+
+    // The colour that most of an area has: the background behind its text.
+    QRgb background(QRect area) const
+    {
+        QHash<QRgb, int> counts;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                ++counts[at(x, y)];
+        }
+        return std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+            [](auto a, auto b) { return a.second < b.second; })->first;
+    }
+
+    double strongestContrast(QRect area, QRgb behind) const
+    {
+        double strongest = 1;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                strongest = std::max(strongest, contrast(at(x, y), behind));
+        }
+        return strongest;
+    }
+
+    // Runs of pixels that stand out from the background along a line, as (start, length).
+    std::vector<std::pair<int, int>> runs(QPoint from, QPoint step, int count, QRgb behind) const
+    {
+        std::vector<std::pair<int, int>> found;
+        QPoint point = from;
+        for (int i = 0; i < count; ++i, point += step) {
+            if (contrast(at(point.x(), point.y()), behind) < 3)
+                continue;
+            if (!found.empty() && found.back().first + found.back().second == i)
+                ++found.back().second;
+            else
+                found.emplace_back(i, 1);
+        }
+        return found;
+    }
+
+private:
+    QWidget* m_window;
+    QImage m_image;
+    qreal m_scale;
+};
+
+struct Scheme {
+    const char* name;
+    QRgb window, windowText, base, text, button, buttonText, disabledText;
+};
+
+// A dark scheme as desktop themes ship it, and a high-contrast one: white on black.
+const Scheme Dark { "dark", 0x353535, 0xEEEEEE, 0x3D3D3D, 0xEEEEEE, 0x353535, 0xEEEEEE, 0x808080 };
+const Scheme HighContrast { "high contrast", 0x000000, 0xFFFFFF, 0x000000, 0xFFFF00, 0x000000, 0xFFFFFF, 0x00FF00 };
+
+QPalette paletteOf(const Scheme& scheme)
+{
+    QPalette palette;
+    const auto set = [&palette](QPalette::ColorRole role, QRgb colour) {
+        palette.setColor(role, QColor::fromRgb(colour));
+        palette.setColor(QPalette::Inactive, role, QColor::fromRgb(colour));
+    };
+    set(QPalette::Window, scheme.window);
+    set(QPalette::WindowText, scheme.windowText);
+    set(QPalette::Base, scheme.base);
+    set(QPalette::AlternateBase, scheme.base);
+    set(QPalette::Text, scheme.text);
+    set(QPalette::Button, scheme.button);
+    set(QPalette::ButtonText, scheme.buttonText);
+    set(QPalette::Light, scheme.window);
+    set(QPalette::Mid, scheme.disabledText);
+    set(QPalette::Dark, scheme.disabledText);
+    for (const auto role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+        palette.setColor(QPalette::Disabled, role, QColor::fromRgb(scheme.disabledText));
+    return palette;
+}
+
+// The main window as a host sees it on a desktop with a dark or high-contrast scheme, run at
+// any scale (QT_SCALE_FACTOR) with any fonts (fontconfig limited to other faces).
+class Rendering : public LottovoxTest, public ::testing::WithParamInterface<Scheme> {
+protected:
+    void SetUp() override
+    {
+        m_saved = QApplication::palette();
+        QApplication::setPalette(paletteOf(GetParam()));
+        LottovoxTest::SetUp();
+    }
+    void TearDown() override
+    {
+        LottovoxTest::TearDown();
+        QApplication::setPalette(m_saved);
+    }
+
+    QPalette m_saved;
+
+    // Every enabled text of the window against what is behind it, and none wider or taller
+    // than its box in the face it is drawn in. A call cut at its box would leave ink in the
+    // pixels just inside the box's border.
+    void expectTextsReadableAndWhole(const char* moment)
+    {
+        SCOPED_TRACE(moment);
+        const Picture picture(&form());
+        const int width = picture.lineWidth();
+        for (QWidget* control : form().findChildren<QWidget*>()) {
+            auto* label = qobject_cast<QLabel*>(control);
+            auto* button = qobject_cast<QAbstractButton*>(control);
+            auto* frame = qobject_cast<CaptionedFrame*>(control);
+            if ((!label && !button && !frame) || !control->isVisibleTo(&form()) || !control->isEnabled()
+                || qobject_cast<CallNotice*>(control->parentWidget()))
+                continue;
+            const QString text = label ? label->text() : button ? button->text() : frame->title();
+            if (text.isEmpty())
+                continue;
+            SCOPED_TRACE(text.toStdString());
+            const bool bordered = label && label->contentsRect() != label->rect();
+            QRect area = control->rect();
+            if (frame) {
+                area = frame->captionRect();
+            } else if (button && !qobject_cast<QPushButton*>(button)) {
+                QStyleOptionButton option;
+                option.initFrom(button);
+                option.text = text;
+                const auto element = qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                                                                         : QStyle::SE_CheckBoxContents;
+                // The caption starts beside the indicator and is drawn unclipped up to the
+                // control's right edge.
+                area.setLeft(control->style()->subElementRect(element, &option, control).left());
+            }
+            QRect box = picture.box(control, area);
+            if (bordered)
+                box.adjust(width, width, -width, -width);
+            const QRgb behind = picture.background(box);
+            EXPECT_GE(picture.strongestContrast(box, behind), 4.5);
+
+            const QRect ink = QFontMetrics(control->font()).tightBoundingRect(text);
+            EXPECT_LE(ink.width(), area.width()) << "wider than its box";
+            if (label) {
+                EXPECT_LE(ink.height(), area.height()) << "taller than its box";
+            }
+            if (control == form().lblCurrent_Call) {
+                for (const QRect edge : { QRect(box.left(), box.top(), 1, box.height()),
+                         QRect(box.right(), box.top(), 1, box.height()),
+                         QRect(box.left(), box.bottom(), box.width(), 1) })
+                    EXPECT_LT(picture.strongestContrast(edge, behind), 1.5) << "cut at its box";
+            }
+        }
+    }
+
+    // Along a line across touching and overlapping boxes, each boundary is one run of border
+    // pixels, one or two lines wide, never a line with a gap beside it or a missing line.
+    void expectWholeLines(const Picture& picture, QPoint from, QPoint step, int count, QRgb behind, int boundaries)
+    {
+        const auto lines = picture.runs(from, step, count, behind);
+        EXPECT_EQ(static_cast<int>(lines.size()), boundaries);
+        for (const auto& [start, length] : lines) {
+            EXPECT_TRUE(length == picture.lineWidth() || length == 2 * picture.lineWidth())
+                << "a line " << length << " pixels wide at " << start;
+        }
+    }
+
+    void expectBordersWhole(int columns)
+    {
+        SCOPED_TRACE(columns);
+        const Picture picture(&form());
+        const int width = picture.lineWidth();
+        // Through the current-call box just inside its left line: its top and bottom lines.
+        const QRect call = picture.box(form().lblCurrent_Call);
+        const QRgb callBehind = picture.background(call.adjusted(width, width, -width, -width));
+        const auto callLines = picture.runs({ call.left() + width + 1, call.top() }, { 0, 1 }, call.height(), callBehind);
+        ASSERT_EQ(callLines.size(), 2u);
+        EXPECT_EQ(callLines[0], std::make_pair(0, width));
+        EXPECT_EQ(callLines[1], std::make_pair(call.height() - width, width));
+        // Across the board's first row just below its top line, and down its first column
+        // just right of its left line, through every square.
+        const QRect first = picture.box(form().lblCalled[0]);
+        const QRect last = picture.box(form().lblCalled[columns * 15 - 1]);
+        const QRgb behind = picture.background(first.adjusted(width, width, -width, -width));
+        expectWholeLines(picture, { first.left() - 1, first.top() + width + 1 }, { 1, 0 },
+            last.right() - first.left() + 3, behind, columns + 1);
+        expectWholeLines(picture, { first.left() + width + 1, first.top() }, { 0, 1 },
+            last.bottom() - first.top() + 1, behind, 16);
+    }
+};
+
+TEST_P(Rendering, EveryTextStandsOutWholeAndEveryBorderIsWhole)
+{
+    for (const QLabel* square : form().lblCalled)
+        EXPECT_EQ(backColor(square), White) << "a board starts in the colours of a new game";
+    expectBordersWhole(5);
+    startAutoPlay();
+    expectTextsReadableAndWhole("AutoPlay on, nothing called");
+    click(form().chkAutoPlay);
+    pressNextNumber();
+    for (const int number : { 45, 68 }) {
+        clock.advance(5000);
+        makeNextCall(number);
+        pressNextNumber();
+        ASSERT_EQ(shared().CurrentNumber, number);
+        expectTextsReadableAndWhole(qPrintable(form().lblCurrent_Call->text()));
+    }
+    clock.advance(5000);
+    answerNewGame(6);
+    selectNinety();
+    expectBordersWhole(6);
+    expectTextsReadableAndWhole("90-number play");
+}
+
+std::string schemeName(const ::testing::TestParamInfo<Scheme>& scheme)
+{
+    return scheme.param.name == Dark.name ? "Dark" : "HighContrast";
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, Rendering, ::testing::Values(Dark, HighContrast), schemeName);
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/colours.h"
 
 #include <QPalette>
+#include <QStyle>
 #include <QWidget>
 
 void setBackColor(QWidget* control, QRgb colour)
@@ -26,4 +27,13 @@ QRgb backColor(const QWidget* control)
 QRgb foreColor(const QWidget* control)
 {
     return control->palette().color(control->foregroundRole()).rgb() & 0xFFFFFF;
+}
+
+void useUsualScheme(QWidget* control)
+{
+    const QPalette own = control->palette();
+    QPalette usual = control->style()->standardPalette();
+    if (control->autoFillBackground())
+        usual.setColor(control->backgroundRole(), own.color(control->backgroundRole()));
+    control->setPalette(usual);
 }

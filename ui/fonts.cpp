@@ -1,6 +1,17 @@
 #include "ui/fonts.h"
 
+#include <QDir>
+#include <QFontDatabase>
 #include <QStringList>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const char* const NamedFaces[] { "Times New Roman", "MS Sans Serif", "MS Serif" };
+
+} // namespace
 
 void installFontSubstitutes()
 {
@@ -19,4 +30,16 @@ QFont fontFor(const FontSpec& spec)
     font.setBold(spec.bold);
     font.setItalic(spec.italic);
     return font;
+}
+
+void loadShippedFaces(const QString& folder)
+{
+    const QStringList installed = QFontDatabase::families();
+    const bool allPresent = std::all_of(std::begin(NamedFaces), std::end(NamedFaces),
+        [&installed](const char* face) { return installed.contains(QLatin1String(face), Qt::CaseInsensitive); });
+    if (allPresent)
+        return;
+    const QDir faces(folder);
+    for (const QString& file : faces.entryList({ QStringLiteral("*.ttf") }, QDir::Files))
+        QFontDatabase::addApplicationFont(faces.filePath(file));
 }

@@ -7,6 +7,7 @@
 #include "ui/fonts.h"
 #include "ui/picturebox.h"
 #include "ui/stacking.h"
+#include "ui/windowstates.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -57,6 +58,7 @@ frmAbout::frmAbout(QWidget* owner)
     lblTM->setAccessibleName("trademark");
 
     stackLabelsBeneathControls(this);
+    keepNormalState(this);
     cmdOK->setFocus();
 }
 

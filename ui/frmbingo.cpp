@@ -2,6 +2,7 @@
 
 #include "ui/accessibleinterfaces.h"
 #include "ui/artwork.h"
+#include "ui/borderlines.h"
 #include "ui/callmarks.h"
 #include "ui/callnotice.h"
 #include "ui/captionedframe.h"
@@ -9,7 +10,9 @@
 #include "ui/colours.h"
 #include "ui/fonts.h"
 #include "ui/nextnumberbutton.h"
+#include "ui/placement.h"
 #include "ui/stacking.h"
+#include "ui/windowstates.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -23,6 +26,7 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include <algorithm>
 #include <cassert>
 #include <vector>
 
@@ -54,20 +58,23 @@ Control* makeSwitch(QWidget* parent, const ControlSpec& spec)
     Control* control = makeControl<Control>(parent, spec);
     control->setFocusPolicy(Qt::StrongFocus);
     setBackColor(control, White);
+    useUsualScheme(control);
+    // Its caption is never cut: where the face is wider than the box was made for, the box grows
+    // to the right, over empty window.
+    control->resize(std::max(control->width(), control->sizeHint().width()), control->height());
     return control;
 }
 
-// A label in the window colours with a plain single-line border.
-QLabel* makeBorderedLabel(QWidget* parent, const ControlSpec& spec, Qt::Alignment alignment)
+// A label in the window colours with a plain single-line border, which the border lines draw.
+QLabel* makeBorderedLabel(BorderLines* lines, const ControlSpec& spec, Qt::Alignment alignment)
 {
-    QLabel* label = makeControl<QLabel>(parent, spec);
-    label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    label->setLineWidth(1);
+    QLabel* label = makeControl<QLabel>(lines->parentWidget(), spec);
     label->setIndent(0);
     label->setAlignment(alignment);
     label->setAutoFillBackground(true);
     label->setBackgroundRole(QPalette::Base);
     label->setForegroundRole(QPalette::Text);
+    lines->add(label);
     return label;
 }
 
@@ -126,15 +133,17 @@ frmBingo::frmBingo(QWidget* parent)
     setBackColor(client, White);
     setCentralWidget(client);
 
-    lblCurrent_Call = makeBorderedLabel(client, Layout::lblCurrent_Call, Qt::AlignHCenter | Qt::AlignTop);
+    auto* lines = new BorderLines(client);
+    lblCurrent_Call = makeBorderedLabel(lines, Layout::lblCurrent_Call, Qt::AlignHCenter | Qt::AlignTop);
     callNotice = new CallNotice(client);
     callNotice->move(lblCurrent_Call->pos());
     showCall(*this, QString());
     for (int i = 0; i < Layout::ColumnLetterCount; ++i)
-        lblBingo[i] = makeBorderedLabel(client, Layout::lblBingo[i], Qt::AlignHCenter | Qt::AlignTop);
+        lblBingo[i] = makeBorderedLabel(lines, Layout::lblBingo[i], Qt::AlignHCenter | Qt::AlignTop);
     lblBingo[5] = makeControl<QLabel>(client, Layout::lblBingo[5]);
     lblBingo[5]->setForegroundRole(QPalette::ButtonText);
-    buildBoard(client);
+    useUsualScheme(lblBingo[5]);
+    buildBoard(lines);
 
     opt75Number = makeSwitch<QRadioButton>(client, Layout::opt75Number);
     opt90Number = makeSwitch<QRadioButton>(client, Layout::opt90Number);
@@ -152,6 +161,9 @@ frmBingo::frmBingo(QWidget* parent)
     lblbyzentrova->setCursor(handCursor());
     lbltrademark = makeMaroonLabel(makeControl<QLabel>(client, Layout::lbltrademark));
     lbltrademark->setAccessibleName("trademark");
+    // Both sized to their text, in whatever face it is drawn.
+    lblbyzentrova->adjustSize();
+    lbltrademark->adjustSize();
 
     chkSound = makeSwitch<QCheckBox>(client, Layout::chkSound);
     chkRepeat = makeSwitch<QCheckBox>(client, Layout::chkRepeat);
@@ -159,6 +171,7 @@ frmBingo::frmBingo(QWidget* parent)
 
     optAutoPlayInterval = makeControl<CaptionedFrame>(client, Layout::optAutoPlayInterval);
     setBackColor(optAutoPlayInterval, White);
+    useUsualScheme(optAutoPlayInterval);
     optAutoPlayInterval->setEnabled(false);
     for (int index = Layout::FirstSecondsOption; index <= Layout::LastSecondsOption; ++index) {
         const ControlSpec& spec = Layout::optSeconds[index - Layout::FirstSecondsOption];
@@ -169,10 +182,12 @@ frmBingo::frmBingo(QWidget* parent)
     }
 
     stackLabelsBeneathControls(this);
+    lines->raise();
     orderTabStops();
     setFocusProxy(cmdNextNumber);
     routeEnterToNextNumber();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    keepNormalState(this);
 }
 
 void frmBingo::buildMenus()
@@ -187,13 +202,14 @@ void frmBingo::buildMenus()
     mnuAbout = mnuHelp->addAction("About");
 }
 
-void frmBingo::buildBoard(QWidget* client)
+void frmBingo::buildBoard(BorderLines* lines)
 {
     for (int i = 0; i < static_cast<int>(lblCalled.size()); ++i) {
         const ControlSpec square { "", Layout::boardSquare(i), Layout::SquareFont };
-        QLabel* label = makeBorderedLabel(client, square, Qt::AlignCenter);
+        QLabel* label = makeBorderedLabel(lines, square, Qt::AlignCenter);
         label->setText(QString::number(i + 1));
-        label->setAccessibleName(squareName(i + 1, false));
+        // In the colours New Game gives it, so that a board looks the same before and after.
+        markUncalled(label);
         label->setVisible(i < 75);
         lblCalled[i] = label;
     }
@@ -234,10 +250,7 @@ void frmBingo::pressDefaultButton()
 
 void frmBingo::centreOnScreen()
 {
-    const QRect available = screen()->availableGeometry();
-    QRect frame = frameGeometry();
-    frame.moveCenter(available.center());
-    move(frame.topLeft());
+    move(placeOnScreen(frameGeometry().size(), screen()->availableGeometry()));
 }
 
 void frmBingo::closeEvent(QCloseEvent* event)

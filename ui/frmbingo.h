@@ -6,6 +6,7 @@
 
 #include <array>
 
+class BorderLines;
 class CallNotice;
 class ClickableLabel;
 class QAction;
@@ -68,7 +69,7 @@ protected:
 
 private:
     void buildMenus();
-    void buildBoard(QWidget* client);
+    void buildBoard(BorderLines* lines);
     void routeEnterToNextNumber();
     void orderTabStops();
 };

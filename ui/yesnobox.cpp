@@ -1,10 +1,13 @@
 #include "ui/yesnobox.h"
 
+#include "ui/windowstates.h"
+
 #include <QMessageBox>
 
 int QtYesNoBox::ask(QWidget* owner, const QString& text, const QString& title)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, owner);
     box.setDefaultButton(QMessageBox::No);
+    keepNormalState(&box);
     return box.exec() == QMessageBox::Yes ? Yes : No;
 }
