@@ -216,7 +216,7 @@ TEST_F(AboutWindow, MinimisedItClosesAndMaximisedItKeepsItsSize)
             modal->close();
         }
     });
-    form().mnuAbout->trigger();
+    choose(form().mnuAbout);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     pressNextNumber();
     EXPECT_EQ(state().CallCount, 1) << "the main window takes input again";
