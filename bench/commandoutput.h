@@ -30,6 +30,9 @@ public:
     // the piece arrived, so the piece that came with the least delay within two seconds anchors
     // the rest: a recorder's fragment size and its late wake-ups drop out.
     double sampleClockMs(qsizetype offset, double bytesPerMs) const;
+    // The median size of what arrived at once: a recorder that writes out every cycle of its
+    // server's graph, unbuffered, delivers one cycle's samples each time.
+    qsizetype medianPieceBytes() const;
 
 private:
     void read(int descriptor);
