@@ -33,6 +33,8 @@ constexpr qint64 FirstRead = 64 * 1024;
 constexpr std::chrono::seconds StallAllowance { 2 };
 // How often a playing announcement looks whether its device has gone with its sound server.
 constexpr std::chrono::milliseconds LostCheck { 100 };
+// A device that has not asked for samples for this long, many times its buffer, has stopped.
+constexpr std::chrono::seconds Silent { 1 };
 
 // Longer than the longest AutoPlay period, with the repeat's allowance.
 constexpr std::chrono::seconds KeepAudio { 15 };
@@ -140,6 +142,7 @@ struct Playback {
     std::condition_variable changed {};
     std::optional<Clock::time_point> started {};
     std::optional<Clock::time_point> lastHanded {};
+    Clock::time_point lastAsked = Clock::now();
     int silentBuffersToFinish = 1;
     bool finished = false;
 };
@@ -153,8 +156,9 @@ void SDLCALL feed(void* userData, Uint8* buffer, int length)
     playback.next += count;
 
     const std::lock_guard lock(playback.mutex);
+    playback.lastAsked = Clock::now();
     if (!playback.started)
-        playback.started = Clock::now();
+        playback.started = playback.lastAsked;
     if (count > 0 && playback.next == playback.samples.size()) {
         playback.lastHanded = Clock::now();
         playback.changed.notify_all();
@@ -204,11 +208,12 @@ std::unique_ptr<HeardOutput> playOut(SDL_AudioSpec format, QByteArray samples)
     output->deadline = Clock::now() + duration + StallAllowance;
     SDL_PauseAudioDevice(output->device, 0);
 
-    // A server that goes away takes the device with it: some drivers then stop asking for
-    // samples, so the wait looks up now and then whether the device is still there.
+    // A server that goes away takes the device with it: some drivers say so, others just stop
+    // asking for samples, so the wait looks now and then for either.
     const auto lost = [&] { return SDL_GetAudioDeviceStatus(output->device) == SDL_AUDIO_STOPPED; };
     std::unique_lock lock(playback.mutex);
-    while (!playback.lastHanded && !lost() && Clock::now() < output->deadline)
+    playback.lastAsked = Clock::now();
+    while (!playback.lastHanded && !lost() && Clock::now() < std::min(output->deadline, playback.lastAsked + Silent))
         playback.changed.wait_until(lock, std::min(output->deadline, Clock::now() + LostCheck));
     if (!playback.lastHanded || lost()) {
         lock.unlock();
