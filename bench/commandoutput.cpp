@@ -104,3 +104,13 @@ qsizetype CommandOutput::medianPieceBytes() const
     std::nth_element(sizes.begin(), sizes.begin() + std::ptrdiff_t(sizes.size() / 2), sizes.end());
     return sizes[sizes.size() / 2];
 }
+
+double CommandOutput::shortfallMs(double bytesPerMs) const
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_pieces.size() < 3)
+        return 0;
+    const Piece& first = m_pieces.front();
+    const Piece& last = m_pieces.back();
+    return (last.arrivedMs - first.arrivedMs) - double(last.end - first.end) / bytesPerMs;
+}

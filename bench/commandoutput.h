@@ -33,6 +33,10 @@ public:
     // The median size of what arrived at once: a recorder that writes out every cycle of its
     // server's graph, unbuffered, delivers one cycle's samples each time.
     qsizetype medianPieceBytes() const;
+    // For a recording: how much shorter it is than the time it took to arrive, in milliseconds,
+    // from its second piece on (the first holds what the recorder had buffered). A recorder that
+    // fell behind and dropped samples shows here, not in the sink.
+    double shortfallMs(double bytesPerMs) const;
 
 private:
     void read(int descriptor);

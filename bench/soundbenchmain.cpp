@@ -229,6 +229,10 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
     };
     if (monitor == Monitor::CycleLate)
         row(label + ": the graph's cycle, taken off the monitor's timings", "ms", { cycleMs }, "", {});
+    // Beyond a period or two, the recorder lost samples itself: the timings after the loss come
+    // out early and the clips around it damaged, whatever the sink played.
+    row(label + ": the recording's shortfall against the wall clock", "ms", { recorder.shortfallMs(bytesPerMs) },
+        "", {});
     if (targets.medianMs > 0) {
         row(label + ": press to the first sound at the sink", "ms", firstSound,
             "median ≤ " + std::to_string(targets.medianMs) + " ms, max ≤ " + std::to_string(targets.maxMs) + " ms",
