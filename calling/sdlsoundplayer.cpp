@@ -324,7 +324,7 @@ bool SdlSoundPlayer::ensureAudio()
     return m_audioRunning;
 }
 
-// Called with m_mutex held and no output open.
+// Called with m_mutex held, or once the stopper has ended, and no output open.
 void SdlSoundPlayer::stopAudio()
 {
     if (m_audioRunning)
