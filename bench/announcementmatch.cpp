@@ -89,6 +89,7 @@ std::vector<HeardAnnouncement> matchAnnouncements(
 
         // The letter placed by its first sound, the number by its last.
         HeardAnnouncement result;
+        result.soundAt = start;
         std::tie(result.letterAt, result.letterWhole)
             = place(heard, start - std::max<qsizetype>(firstLoud(letter, 0), 0), letter);
         qsizetype numberAt = 0;

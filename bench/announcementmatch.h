@@ -7,6 +7,7 @@
 // One announcement as the sink heard it, matched sample by sample against its two files.
 struct HeardAnnouncement {
     qsizetype letterAt = -1;   // sample index in the recording where the letter file begins
+    qsizetype soundAt = -1;    // ...where its first sound is heard
     qsizetype numberEnd = -1;  // ...and where the number file ends
     bool letterWhole = false;
     bool numberWhole = false;

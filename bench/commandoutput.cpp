@@ -89,3 +89,28 @@ double CommandOutput::sampleClockMs(qsizetype offset, double bytesPerMs) const
     }
     return std::isinf(anchor) ? 0 : anchor + double(offset) / bytesPerMs;
 }
+
+qsizetype CommandOutput::medianPieceBytes() const
+{
+    const std::lock_guard lock(m_mutex);
+    std::vector<qsizetype> sizes;
+    qsizetype start = 0;
+    for (const Piece& piece : m_pieces) {
+        sizes.push_back(piece.end - start);
+        start = piece.end;
+    }
+    if (sizes.empty())
+        return 0;
+    std::nth_element(sizes.begin(), sizes.begin() + std::ptrdiff_t(sizes.size() / 2), sizes.end());
+    return sizes[sizes.size() / 2];
+}
+
+double CommandOutput::shortfallMs(double bytesPerMs) const
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_pieces.size() < 3)
+        return 0;
+    const Piece& first = m_pieces.front();
+    const Piece& last = m_pieces.back();
+    return (last.arrivedMs - first.arrivedMs) - double(last.end - first.end) / bytesPerMs;
+}

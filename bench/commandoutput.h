@@ -30,6 +30,13 @@ public:
     // the piece arrived, so the piece that came with the least delay within two seconds anchors
     // the rest: a recorder's fragment size and its late wake-ups drop out.
     double sampleClockMs(qsizetype offset, double bytesPerMs) const;
+    // The median size of what arrived at once: a recorder that writes out every cycle of its
+    // server's graph, unbuffered, delivers one cycle's samples each time.
+    qsizetype medianPieceBytes() const;
+    // For a recording: how much shorter it is than the time it took to arrive, in milliseconds,
+    // from its second piece on (the first holds what the recorder had buffered). A recorder that
+    // fell behind and dropped samples shows here, not in the sink.
+    double shortfallMs(double bytesPerMs) const;
 
 private:
     void read(int descriptor);

@@ -20,6 +20,10 @@ using Clock = std::chrono::steady_clock;
 
 // If the device stops asking for samples, give up this long after the sound should have ended.
 constexpr std::chrono::seconds StallAllowance { 2 };
+// How often a playing announcement looks whether its device has gone with its sound server.
+constexpr std::chrono::milliseconds LostCheck { 100 };
+// A device that has not asked for samples for this long, many times its buffer, has stopped.
+constexpr std::chrono::seconds Silent { 1 };
 
 // Longer than the longest AutoPlay period, with the repeat's allowance.
 constexpr std::chrono::seconds KeepAudio { 15 };
@@ -82,6 +86,7 @@ struct Playback {
     std::condition_variable changed {};
     std::optional<Clock::time_point> started {};
     std::optional<Clock::time_point> lastHanded {};
+    Clock::time_point lastAsked = Clock::now();
     int silentBuffersToFinish = 1;
     bool finished = false;
 };
@@ -95,8 +100,9 @@ void SDLCALL feed(void* userData, Uint8* buffer, int length)
     playback.next += count;
 
     const std::lock_guard lock(playback.mutex);
+    playback.lastAsked = Clock::now();
     if (!playback.started)
-        playback.started = Clock::now();
+        playback.started = playback.lastAsked;
     if (count > 0 && playback.next == playback.samples.size()) {
         playback.lastHanded = Clock::now();
         playback.changed.notify_all();
@@ -146,9 +152,14 @@ std::unique_ptr<HeardOutput> playOut(SDL_AudioSpec format, QByteArray samples)
     output->deadline = Clock::now() + duration + StallAllowance;
     SDL_PauseAudioDevice(output->device, 0);
 
+    // A server that goes away takes the device with it: some drivers say so, others just stop
+    // asking for samples, so the wait looks now and then for either.
+    const auto lost = [&] { return SDL_GetAudioDeviceStatus(output->device) == SDL_AUDIO_STOPPED; };
     std::unique_lock lock(playback.mutex);
-    if (!playback.changed.wait_until(
-            lock, output->deadline, [&] { return playback.lastHanded.has_value(); })) {
+    playback.lastAsked = Clock::now();
+    while (!playback.lastHanded && !lost() && Clock::now() < std::min(output->deadline, playback.lastAsked + Silent))
+        playback.changed.wait_until(lock, std::min(output->deadline, Clock::now() + LostCheck));
+    if (!playback.lastHanded || lost()) {
         lock.unlock();
         SDL_CloseAudioDevice(output->device);
         return nullptr;
@@ -159,6 +170,11 @@ std::unique_ptr<HeardOutput> playOut(SDL_AudioSpec format, QByteArray samples)
     const auto end = std::max(*playback.started + duration, *playback.lastHanded + bufferTime);
     lock.unlock();
     std::this_thread::sleep_until(end);
+    // Others go on taking samples, at the pace of their buffers, from a device that is gone.
+    if (lost()) {
+        SDL_CloseAudioDevice(output->device);
+        return nullptr;
+    }
     return output;
 }
 
@@ -189,8 +205,7 @@ SdlSoundPlayer::~SdlSoundPlayer()
     m_wake.notify_one();
     if (m_stopper.joinable())
         m_stopper.join();
-    if (m_audio == Audio::Running)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    stopAudio();
 }
 
 bool SdlSoundPlayer::playSync(const QString& path) { return play({ path }) == 1; }
@@ -224,26 +239,41 @@ int SdlSoundPlayer::play(const QStringList& paths)
     if (!ensureAudio())
         return 0;
     m_closing = playOut(format, std::move(samples));
+    if (!m_closing) {
+        // No output, or it went with its server: SDL's audio starts afresh for the next
+        // announcement, so that it finds a server that has started or come back since, and
+        // whichever output is the default by then.
+        stopAudio();
+        return 0;
+    }
     m_stopAt = Clock::now() + KeepAudio;
     m_wake.notify_one();
-    return m_closing ? count : 0;
+    return count;
 }
 
-// Probing the drivers again on every call would repeat the cost of failing, so a failure to
-// start SDL's audio is final.
+// Tried again on every announcement until it works: starting fails in a few milliseconds when
+// no server is running, and a host may start one in the middle of a game.
 bool SdlSoundPlayer::ensureAudio()
 {
-    if (m_audio == Audio::Stopped) {
+    if (!m_audioRunning) {
         // Left to itself SDL turns SIGINT and SIGTERM into events nobody reads, and the
         // program could no longer be stopped from outside.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Lottovox");
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Call");
-        m_audio = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 ? Audio::Running : Audio::Unavailable;
-        if (m_audio == Audio::Running && !m_stopper.joinable())
+        m_audioRunning = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        if (m_audioRunning && !m_stopper.joinable())
             m_stopper = std::thread([this] { stopAudioWhenIdle(); });
     }
-    return m_audio == Audio::Running;
+    return m_audioRunning;
+}
+
+// Called with m_mutex held, or once the stopper has ended, and no output open.
+void SdlSoundPlayer::stopAudio()
+{
+    if (m_audioRunning)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_audioRunning = false;
 }
 
 // Closes each announcement's device once it has been heard, and stops SDL's audio when no
@@ -257,15 +287,13 @@ void SdlSoundPlayer::stopAudioWhenIdle()
             closeOutput();
             continue;
         }
-        if (m_audio != Audio::Running) {
+        if (!m_audioRunning) {
             m_wake.wait(lock);
             continue;
         }
         const auto stopAt = m_stopAt;
         m_wake.wait_until(lock, stopAt);
-        if (!m_ending && m_audio == Audio::Running && Clock::now() >= m_stopAt) {
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            m_audio = Audio::Stopped;
-        }
+        if (!m_ending && !m_closing && Clock::now() >= m_stopAt)
+            stopAudio();
     }
 }

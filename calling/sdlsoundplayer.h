@@ -33,12 +33,12 @@ private:
     int play(const QStringList& paths);
     void closeOutput();
     bool ensureAudio();
+    void stopAudio();
     void stopAudioWhenIdle();
 
-    enum class Audio { Stopped, Running, Unavailable };
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    Audio m_audio = Audio::Stopped;
+    bool m_audioRunning = false;
     std::chrono::steady_clock::time_point m_stopAt;
     bool m_ending = false;
     std::unique_ptr<HeardOutput> m_closing;

@@ -4,6 +4,7 @@
 # sink does not rewind: what its monitor has already sent cannot be taken back, so a rewind for
 # a stream that joins would show in the recording as a few milliseconds lost.
 # The daemon is stopped at the end whatever happens, and cannot outlive a minute in any case.
+# Then the fault tests start, kill and restart daemons of their own, which die with them.
 # Usage: soundserver_test.sh PLAYER-TEST-BINARY
 set -euo pipefail
 
@@ -23,6 +24,9 @@ trap cleanup EXIT
 
 export XDG_RUNTIME_DIR=$scratch/runtime HOME=$scratch
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# With no server running, libpulse would start a daemon of its own that outlives the test.
+echo "autospawn = no" >"$scratch/client.conf"
+export PULSE_CLIENTCONFIG=$scratch/client.conf
 unset PULSE_SERVER DISPLAY DBUS_SESSION_BUS_ADDRESS
 
 timeout 60 pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 \
@@ -42,6 +46,10 @@ if ! pactl info >/dev/null 2>&1; then
     exit 1
 fi
 
-LSAN_OPTIONS=suppressions=$(dirname "$0")/soundserver.supp SDL_AUDIODRIVER=pulseaudio LOTTOVOX_MONITOR=calls.monitor \
-    "$binary" \
-    --gtest_also_run_disabled_tests --gtest_filter='SoundServer.*'
+export LSAN_OPTIONS=suppressions=$(dirname "$0")/soundserver.supp SDL_AUDIODRIVER=pulseaudio
+LOTTOVOX_MONITOR=calls.monitor "$binary" --gtest_also_run_disabled_tests --gtest_filter='SoundServer.*'
+
+kill "$daemon"
+wait "$daemon" 2>/dev/null || true
+daemon=
+LOTTOVOX_FAULTS=1 "$binary" --gtest_also_run_disabled_tests --gtest_filter='SoundServerFaults.*'
