@@ -64,7 +64,7 @@ TEST(AudioMessages, StayOffTheTerminalUnlessAskedFor)
 {
     routeAudioMessages();
     const QtMessageHandler previous = qInstallMessageHandler(collect);
-    EXPECT_EQ(standardErrorOf(openMissingCard), "");
+    EXPECT_EQ(standardErrorOf(openMissingCard).toStdString(), "");
     EXPECT_TRUE(shown.isEmpty());
 
     QLoggingCategory::setFilterRules("lottovox.audio.debug=true");
