@@ -1,7 +1,7 @@
-# Read by cpack before it packages: adds the library packages the program needs to Depends, as
-# dpkg-shlibdeps finds them from its executable. CPack could do this itself, but it runs `file`
-# on each of the two hundred installed files to find the executables, which takes longer than
-# making the rest of the package.
+# Read by cpack before it packages (through reproducible.cmake): adds the library packages the
+# program needs to Depends, as dpkg-shlibdeps finds them from its executable. CPack could do this
+# itself, but it runs `file` on each of the two hundred installed files to find the executables,
+# which takes longer than making the rest of the package.
 if(NOT CPACK_GENERATOR STREQUAL "DEB")
     return()
 endif()

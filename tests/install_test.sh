@@ -4,7 +4,7 @@
 # driver to hear a call, which it can only make if it found its voice files. The second call
 # is made after moving the whole tree elsewhere, into a folder whose name is not UTF-8. Where
 # lintian is installed, the Debian package is built as its preset builds it, must pass lintian,
-# and unpacked must hear a call too.
+# must come out the same when packaged again, and unpacked must hear a call too.
 # Usage: install_test.sh CMAKE SOURCE-FOLDER BUILD-FOLDER
 set -euo pipefail
 
@@ -139,7 +139,17 @@ checkPackage()
     fi
     ! grep ' hardening-' "$scratch/lintian.log" || fail "$package lacks a hardening feature"
     rm "$scratch/package.log" "$scratch/lintian.log"
+
+    # Packaged again, later and under another umask, it must come out the same, byte for byte.
+    mv "$package" "$scratch/first.deb"
+    sleep 1
+    (umask 0002 && "$cmake" --build "$tree" --target package) >"$scratch/package.log" 2>&1 \
+        || fail "the Debian package could not be built a second time"
+    cmp -s "$scratch/first.deb" "$package" || fail "two builds of the Debian package differ"
+    rm "$scratch/package.log" "$scratch/first.deb"
+
     dpkg-deb -x "$package" "$scratch/package"
+    ! grep -rlF "$source" "$scratch/package" || fail "the package holds the path of its build"
 }
 
 "$cmake" --install "$build" --prefix "$scratch/usr" >"$scratch/install.log" || fail "cmake --install failed"

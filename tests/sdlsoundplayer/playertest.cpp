@@ -44,12 +44,6 @@ qint64 millisecondsSince(Clock::time_point start)
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void SdlSoundPlayerTest::SetUp()
 {
     ASSERT_TRUE(dir.isValid());

@@ -18,7 +18,6 @@ void writeFile(const QString& path, const QByteArray& bytes);
 // The device got the clip whole and in order, with nothing but silence around it.
 testing::AssertionResult playedAlone(const QByteArray& output, const QByteArray& clip, char silence);
 qint64 millisecondsSince(Clock::time_point start);
-double median(std::vector<double> values);
 
 // The real player on SDL's disk driver, whose file in a scratch folder is the device's output.
 class SdlSoundPlayerTest : public testing::Test {
