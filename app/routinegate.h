@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <vector>
 
 class Timer;
 class QWidget;
