@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -77,18 +78,52 @@ Uint16 bufferFrames(int rate)
     return frames;
 }
 
-// Shared with SDL's audio thread, which calls feed() whenever the device wants a buffer.
+// A moment on the steady clock, as an atomic can hold it; zero for none yet.
+using Moment = std::atomic<Clock::rep>;
+
+Clock::rep stamp() { return Clock::now().time_since_epoch().count(); }
+
+Clock::time_point at(const Moment& moment) { return Clock::time_point(Clock::duration(moment.load())); }
+
+// Shared with SDL's audio thread, which calls feed() whenever the device wants a buffer. That
+// thread never waits for a lock the caller could hold: on a busy machine the caller may be kept
+// off the processor for tens of milliseconds, and the device would run dry meanwhile.
 struct Playback {
+    Playback()
+        : changed(SDL_CreateSemaphore(0))
+    {
+    }
+    ~Playback()
+    {
+        if (changed)
+            SDL_DestroySemaphore(changed);
+    }
+    Playback(const Playback&) = delete;
+    Playback& operator=(const Playback&) = delete;
+
+    // Waits until the audio thread posts a change, or until the given moment.
+    void waitForChange(Clock::time_point until) const
+    {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+        if (left.count() <= 0)
+            return;
+        if (!changed)
+            std::this_thread::sleep_until(until);
+        else
+            SDL_SemWaitTimeout(changed, Uint32(left.count()));
+    }
+
+    // The audio thread's own.
     QByteArray samples;
     qsizetype next = 0;
     Uint8 silence = 0;
-    std::mutex mutex {};
-    std::condition_variable changed {};
-    std::optional<Clock::time_point> started {};
-    std::optional<Clock::time_point> lastHanded {};
-    Clock::time_point lastAsked = Clock::now();
     int silentBuffersToFinish = 1;
-    bool finished = false;
+
+    Moment started { 0 };
+    Moment lastHanded { 0 };
+    Moment lastAsked { 0 };
+    std::atomic<bool> finished { false };
+    SDL_sem* changed;
 };
 
 void SDLCALL feed(void* userData, Uint8* buffer, int length)
@@ -99,18 +134,18 @@ void SDLCALL feed(void* userData, Uint8* buffer, int length)
     std::memset(buffer + count, playback.silence, std::size_t(length - count));
     playback.next += count;
 
-    const std::lock_guard lock(playback.mutex);
-    playback.lastAsked = Clock::now();
-    if (!playback.started)
-        playback.started = playback.lastAsked;
+    const Clock::rep now = stamp();
+    playback.lastAsked = now;
+    if (playback.started == 0)
+        playback.started = now;
     if (count > 0 && playback.next == playback.samples.size()) {
-        playback.lastHanded = Clock::now();
-        playback.changed.notify_all();
+        playback.lastHanded = now;
+        SDL_SemPost(playback.changed);
     }
     // Asked again after the last sample: the driver has taken the final buffer.
     if (count == 0 && !playback.finished && --playback.silentBuffersToFinish == 0) {
         playback.finished = true;
-        playback.changed.notify_all();
+        SDL_SemPost(playback.changed);
     }
 }
 
@@ -155,20 +190,17 @@ std::unique_ptr<HeardOutput> playOut(SDL_AudioSpec format, QByteArray samples)
     // A server that goes away takes the device with it: some drivers say so, others just stop
     // asking for samples, so the wait looks now and then for either.
     const auto lost = [&] { return SDL_GetAudioDeviceStatus(output->device) == SDL_AUDIO_STOPPED; };
-    std::unique_lock lock(playback.mutex);
-    playback.lastAsked = Clock::now();
-    while (!playback.lastHanded && !lost() && Clock::now() < std::min(output->deadline, playback.lastAsked + Silent))
-        playback.changed.wait_until(lock, std::min(output->deadline, Clock::now() + LostCheck));
-    if (!playback.lastHanded || lost()) {
-        lock.unlock();
+    playback.lastAsked = stamp();
+    while (playback.lastHanded == 0 && !lost() && Clock::now() < std::min(output->deadline, at(playback.lastAsked) + Silent))
+        playback.waitForChange(std::min(output->deadline, Clock::now() + LostCheck));
+    if (playback.lastHanded == 0 || lost()) {
         SDL_CloseAudioDevice(output->device);
         return nullptr;
     }
     // Some drivers take the first buffers faster than they play them, and a server that fell
     // behind asks for the last buffer late: the sound ends at whichever comes later.
     const auto bufferTime = std::chrono::microseconds(std::int64_t(format.samples) * 1'000'000 / format.freq);
-    const auto end = std::max(*playback.started + duration, *playback.lastHanded + bufferTime);
-    lock.unlock();
+    const auto end = std::max(at(playback.started) + duration, at(playback.lastHanded) + bufferTime);
     std::this_thread::sleep_until(end);
     // Others go on taking samples, at the pace of their buffers, from a device that is gone.
     if (lost()) {
@@ -185,11 +217,9 @@ void SdlSoundPlayer::closeOutput()
 {
     if (!m_closing)
         return;
-    Playback& playback = *m_closing->playback;
-    {
-        std::unique_lock lock(playback.mutex);
-        playback.changed.wait_until(lock, m_closing->deadline, [&] { return playback.finished; });
-    }
+    const Playback& playback = *m_closing->playback;
+    while (!playback.finished && Clock::now() < m_closing->deadline)
+        playback.waitForChange(m_closing->deadline);
     SDL_CloseAudioDevice(m_closing->device);
     m_closing.reset();
 }
