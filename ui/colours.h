@@ -16,6 +16,6 @@ QRgb backColor(const QWidget* control);
 QRgb foreColor(const QWidget* control);
 
 // A control drawn on a fixed white background takes its other colours (text, disabled text,
-// check marks) from the style's usual light scheme rather than the desktop's, so that a dark or
+// check marks) from a usual light scheme rather than the desktop's, so that a dark or
 // high-contrast scheme cannot draw its text white on that white.
 void useUsualScheme(QWidget* control);
