@@ -19,8 +19,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_window && event->type() == QEvent::Show && !m_watching)
+        if (watched != m_window)
+            return false;
+        if (event->type() == QEvent::Show && !m_watching)
             watch(m_window->windowHandle());
+        else if (event->type() == QEvent::Resize && m_window->windowState() == Qt::WindowNoState)
+            keepFixedSize();
         return false;
     }
 
@@ -34,6 +38,15 @@ private:
             handle->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
         // Queued: the state is asked back once the window system has finished reporting it.
         connect(handle, &QWindow::windowStateChanged, this, &NormalStateKeeper::restore, Qt::QueuedConnection);
+    }
+
+    // Back from full screen, some window systems restore a frame of the right size around a
+    // smaller client area: the window is put back to the size it is fixed at.
+    void keepFixedSize()
+    {
+        const QSize fixed = m_window->size().expandedTo(m_window->minimumSize()).boundedTo(m_window->maximumSize());
+        if (fixed != m_window->size())
+            QMetaObject::invokeMethod(this, [this, fixed] { m_window->resize(fixed); }, Qt::QueuedConnection);
     }
 
     void restore(Qt::WindowState state)
