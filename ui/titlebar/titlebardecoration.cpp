@@ -1,14 +1,16 @@
 #include "ui/titlebar/titlebardecoration.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWidget>
 #include <QWindow>
 #include <QtGui/private/qhighdpiscaling_p.h>
 #include <qpa/qplatformwindow.h>
 #include <qpa/qwindowsysteminterface.h>
 
+#include <algorithm>
 #include <cmath>
 
 using QtWaylandClient::QWaylandInputDevice;
@@ -103,7 +105,7 @@ void TitleBarDecoration::paint(QPaintDevice* device)
     const qreal reserved = width - buttonsLeft + TitleBarMetrics::ButtonSpacing;
     const QRectF titleRect(reserved, TitleBarMetrics::Border, width - 2 * reserved, TitleBarMetrics::Height);
     if (titleRect.width() > 0) {
-        QFont font = QGuiApplication::font();
+        QFont font = QApplication::font();
         font.setPixelSize(TitlePixelSize);
         painter.setFont(font);
         painter.setPen(colours.text);
@@ -197,8 +199,9 @@ void TitleBarDecoration::press(TitleButton button)
     }
 }
 
-// The decoration is drawn when the window's contents are next flushed: a tiny expose makes that
-// happen now, without repainting the window.
+// The decoration is drawn into the next buffer the window paints: a pixel of the window is
+// repainted to have one now. Flushing without painting would draw into the buffer the compositor
+// already shows, which it does not take again.
 void TitleBarDecoration::showFeedback(std::optional<TitleButton> hovered, std::optional<TitleButton> pressed)
 {
     if (hovered == m_hovered && pressed == m_pressed)
@@ -206,6 +209,9 @@ void TitleBarDecoration::showFeedback(std::optional<TitleButton> hovered, std::o
     m_hovered = hovered;
     m_pressed = pressed;
     update();
-    if (window()->isExposed())
-        QWindowSystemInterface::handleExposeEvent(window(), QRegion(0, 0, 1, 1));
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto framed = std::find_if(windows.begin(), windows.end(),
+        [this](const QWidget* widget) { return widget->windowHandle() == window(); });
+    if (framed != windows.end())
+        (*framed)->update(0, 0, 1, 1);
 }
