@@ -23,6 +23,10 @@ constexpr int Border = 1;
 constexpr int ButtonSize = 22;
 constexpr int ButtonSpacing = 4;
 constexpr int RightMargin = 6;
+// The window's icon at the left end, which opens the window menu like a right click on the bar.
+constexpr int IconSize = 16;
+constexpr int IconMargin = 7;
+constexpr QRect IconRect(IconMargin, (Height - IconSize) / 2, IconSize, IconSize);
 } // namespace TitleBarMetrics
 
 // The buttons of a title bar of the given width, left to right, against its right end.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWidget>
@@ -100,9 +101,17 @@ void TitleBarDecoration::paint(QPaintDevice* device)
     const qreal width = surface.width() / scale();
     const std::vector<PlacedTitleButton> placed = buttons();
 
-    // Centred on the whole bar, kept clear of the buttons on both sides.
+    // Taken at the pixels it covers, which the painter's scaling alone would blur.
+    const QIcon icon = window()->icon();
+    if (!icon.isNull()) {
+        const QRect iconRect = TitleBarMetrics::IconRect.translated(0, TitleBarMetrics::Border);
+        const QPixmap pixmap = icon.pixmap(iconRect.size(), scale() * device->devicePixelRatioF());
+        painter.drawPixmap(QRectF(iconRect), pixmap, QRectF(pixmap.rect()));
+    }
+
+    // Centred on the whole bar, kept clear of the icon and the buttons on both sides.
     const qreal buttonsLeft = placed.empty() ? width - TitleBarMetrics::RightMargin : placed.front().rect.left();
-    const qreal reserved = width - buttonsLeft + TitleBarMetrics::ButtonSpacing;
+    const qreal reserved = std::max<qreal>(width - buttonsLeft, TitleBarMetrics::IconRect.right() + 1) + TitleBarMetrics::ButtonSpacing;
     const QRectF titleRect(reserved, TitleBarMetrics::Border, width - 2 * reserved, TitleBarMetrics::Height);
     if (titleRect.width() > 0) {
         QFont font = QApplication::font();
@@ -151,8 +160,11 @@ bool TitleBarDecoration::handleMouse(QWaylandInputDevice* inputDevice, const QPo
     const bool inTitleBar = local.y() < frame.top() && local.y() >= frame.left();
     const QPointF point = local / scale() - QPointF(0, TitleBarMetrics::Border);
     const std::optional<TitleButton> over = inTitleBar ? titleButtonAt(buttons(), point) : std::nullopt;
+    const bool onIcon = inTitleBar && !window()->icon().isNull() && QRectF(TitleBarMetrics::IconRect).contains(point);
     std::optional<TitleButton> pressed = m_pressed;
-    if (isLeftClicked(buttonsDown)) {
+    if (isLeftClicked(buttonsDown) && onIcon) {
+        showWindowMenu(inputDevice);
+    } else if (isLeftClicked(buttonsDown)) {
         pressed = over;
         if (inTitleBar && !over)
             startMove(inputDevice, buttonsDown);
