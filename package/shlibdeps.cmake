@@ -1,5 +1,5 @@
 # Read by cpack before it packages (through reproducible.cmake): adds the library packages the
-# program needs to Depends, as dpkg-shlibdeps finds them from its executable. CPack could do this
+# program needs to Depends, as dpkg-shlibdeps finds them from its executable and plugins. CPack could do this
 # itself, but it runs `file` on each of the two hundred installed files to find the executables,
 # which takes longer than making the rest of the package.
 if(NOT CPACK_GENERATOR STREQUAL "DEB")
@@ -16,8 +16,13 @@ set(work ${CPACK_PACKAGE_DIRECTORY}/shlibdeps)
 file(REMOVE_RECURSE ${work})
 file(MAKE_DIRECTORY ${work}/debian/lottovox/DEBIAN)
 file(TOUCH ${work}/debian/control)
-file(COPY ${CPACK_LOTTOVOX_EXECUTABLE} DESTINATION ${work}/debian/lottovox)
-execute_process(COMMAND ${LOTTOVOX_SHLIBDEPS} -O debian/lottovox/lottovox
+file(COPY ${CPACK_LOTTOVOX_EXECUTABLE} ${CPACK_LOTTOVOX_PLUGINS} DESTINATION ${work}/debian/lottovox)
+set(binaries debian/lottovox/lottovox)
+foreach(plugin IN LISTS CPACK_LOTTOVOX_PLUGINS)
+    get_filename_component(name ${plugin} NAME)
+    list(APPEND binaries debian/lottovox/${name})
+endforeach()
+execute_process(COMMAND ${LOTTOVOX_SHLIBDEPS} -O ${binaries}
     WORKING_DIRECTORY ${work}
     OUTPUT_VARIABLE substitution
     COMMAND_ERROR_IS_FATAL ANY)

@@ -59,6 +59,11 @@ checkTree()
         [ -s "$root/lib/lottovox/fonts/$face.ttf" ] || fail "$face.ttf is not in lib/lottovox/fonts"
     done
     grep -q 'SIL Open Font License' "$root/lib/lottovox/fonts/LICENSE" || fail "the faces' licence is not beside them"
+    # The Wayland title bar, where the build has it, in the plugin folder beside the executable.
+    if [ -d "$build/app/plugins" ]; then
+        [ -s "$root/lib/lottovox/plugins/wayland-decoration-client/liblottovoxtitlebar.so" ] \
+            || fail "the title-bar plugin is not in lib/lottovox/plugins/wayland-decoration-client"
+    fi
     [ "$(readlink "$root/bin/lottovox")" = ../lib/lottovox/lottovox ] \
         || fail "bin/lottovox is not a relative link to the executable"
     local desktop=$root/share/applications/lottovox.desktop
