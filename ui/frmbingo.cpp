@@ -85,6 +85,15 @@ Label* makeMaroonLabel(Label* label)
     return label;
 }
 
+// Sized to its text in whatever face it is drawn, ink and all: an unsmoothed glyph may reach
+// a pixel past its advance.
+void fitToText(QLabel* label)
+{
+    label->adjustSize();
+    const QRect ink = label->fontMetrics().tightBoundingRect(label->text());
+    label->resize(std::max(label->width(), ink.right() + 1), label->height());
+}
+
 // Tab stops at the selected option of a group, as hosts expect; Qt would stop at whichever
 // option last had the focus.
 void tabToSelectedOption(const std::vector<QRadioButton*>& group)
@@ -161,9 +170,8 @@ frmBingo::frmBingo(QWidget* parent)
     lblbyzentrova->setCursor(handCursor());
     lbltrademark = makeMaroonLabel(makeControl<QLabel>(client, Layout::lbltrademark));
     lbltrademark->setAccessibleName("trademark");
-    // Both sized to their text, in whatever face it is drawn.
-    lblbyzentrova->adjustSize();
-    lbltrademark->adjustSize();
+    fitToText(lblbyzentrova);
+    fitToText(lbltrademark);
 
     chkSound = makeSwitch<QCheckBox>(client, Layout::chkSound);
     chkRepeat = makeSwitch<QCheckBox>(client, Layout::chkRepeat);
