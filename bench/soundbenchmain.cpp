@@ -304,7 +304,10 @@ int memory(const std::string& label, int count)
                     box->button(QMessageBox::Yes)->click();
             });
             answer.start(1);
+            // The menu item's routine runs from the event loop, so the box is answered there.
             program.form().mnuNewGame->trigger();
+            while (!program.state().NewGame)
+                QTest::qWait(1);
         }
         next.click();
         if (call == 10 || call == 100 || call == count)
