@@ -29,10 +29,10 @@ QFont fontFor(const FontSpec& spec)
     font.setPointSizeF(spec.points);
     font.setBold(spec.bold);
     font.setItalic(spec.italic);
-    // A bitmap face at its few pixels: drawn unsmoothed, as it was made to be, its strokes stay
-    // solid instead of fading to grey where the substitute is smoothed.
+    // A bitmap face at its few pixels: its substitute is fitted to whole pixels, as the bitmap
+    // face is drawn, so that its strokes stay solid instead of fading to grey.
     if (QLatin1String(spec.face) == QLatin1String("MS Serif"))
-        font.setStyleStrategy(QFont::NoAntialias);
+        font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
