@@ -29,10 +29,12 @@ QFont fontFor(const FontSpec& spec)
     font.setPointSizeF(spec.points);
     font.setBold(spec.bold);
     font.setItalic(spec.italic);
-    // A bitmap face at its few pixels: its substitute is fitted to whole pixels, as the bitmap
-    // face is drawn, so that its strokes stay solid instead of fading to grey.
+#ifdef Q_OS_WIN
+    // A bitmap face at its few pixels. Windows smooths its substitute to grey at that size, so
+    // it is drawn unsmoothed, as the bitmap face itself would be.
     if (QLatin1String(spec.face) == QLatin1String("MS Serif"))
-        font.setHintingPreference(QFont::PreferFullHinting);
+        font.setStyleStrategy(QFont::NoAntialias);
+#endif
     return font;
 }
 
