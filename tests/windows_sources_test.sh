@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows build's first step on a machine whose apt lists no deb-src lines, in a scratch apt
-# configuration with apt-get and apt-cache standing in for the archive: fetching a source
-# package adds the deb-src lines beside apt's own and prints nothing but the unpacked folder,
-# which the build captures; a fetch that fails fails the step and is tried again next time.
+# configuration with a stand-in apt-get that reads the sources it is given: fetching a source
+# package works from a private apt configuration, leaves the machine's own byte for byte as it
+# was, and prints nothing but the unpacked folder, which the build captures; a fetch that fails
+# fails the step and is tried again next time.
 # Usage: windows_sources_test.sh SCRIPTS-FOLDER
 set -euo pipefail
 shopt -s inherit_errexit
@@ -18,22 +19,31 @@ fail()
 }
 
 mkdir "$scratch/bin"
-# Both talk on standard output as the real ones do.
+# Talks on standard output as the real one does, and like it refuses to fetch a source package
+# unless the sources it reads list deb-src lines.
 cat >"$scratch/bin/apt-get" <<'STUB'
 #!/bin/bash
+list=$STUB_ETC/sources.list parts=$STUB_ETC/sources.list.d
+while [ $# -gt 0 ]; do
+    case $1 in
+        -o) case $2 in
+                Dir::Etc::sourcelist=*) list=${2#*=} ;;
+                Dir::Etc::sourceparts=*) parts=${2#*=} ;;
+            esac
+            shift 2 ;;
+        -*) shift ;;
+        *) break ;;
+    esac
+done
 case $1 in
     update) echo "Get:1 http://deb.debian.org/debian bookworm InRelease [151 kB]" ;;
     source)
+        grep -qs '^deb-src \|^Types: deb-src$' "$list" "$parts"/* \
+            || { echo "E: You must put some 'deb-src' URIs in your sources.list" >&2; exit 100; }
         [ ! -e "$STUB_SOURCE_FAILS" ] || { echo "E: Unable to find a source package" >&2; exit 100; }
         echo "dpkg-source: info: extracting ${*: -1} in ${*: -1}-1.0"
         mkdir "${*: -1}-1.0" ;;
 esac
-STUB
-cat >"$scratch/bin/apt-cache" <<'STUB'
-#!/bin/bash
-if grep -qs '^deb-src\|^Types: deb-src' "$STUB_SOURCES"/*; then
-    echo "Package: ${*: -1}"
-fi
 STUB
 chmod +x "$scratch/bin"/*
 export PATH=$scratch/bin:$PATH
@@ -41,26 +51,25 @@ export PATH=$scratch/bin:$PATH
 # One configuration in deb822 style, as Debian 12 installs it, and one with the older list.
 for style in sources list; do
     root=$scratch/$style
-    parts=$root/etc/apt/sources.list.d
-    mkdir -p "$parts"
+    etc=$root/etc/apt
+    mkdir -p "$etc/sources.list.d"
     if [ $style = sources ]; then
         printf 'Types: deb\nURIs: http://deb.debian.org/debian\nSuites: bookworm\nComponents: main\n' \
-            >"$parts/debian.sources"
+            >"$etc/sources.list.d/debian.sources"
     else
-        printf 'deb http://deb.debian.org/debian bookworm main\n' >"$root/etc/apt/sources.list"
+        printf 'deb http://deb.debian.org/debian bookworm main\n' >"$etc/sources.list"
     fi
     echo "Dir \"$root/\";" >"$root/apt.conf"
-    export APT_CONFIG=$root/apt.conf STUB_SOURCES=$parts STUB_SOURCE_FAILS=$root/source-fails
+    export APT_CONFIG=$root/apt.conf STUB_ETC=$etc STUB_SOURCE_FAILS=$root/source-fails
+    before=$(cd "$etc" && find . -type f -exec sha256sum {} + | sort)
 
     (
         windows_cache=$root/cache
         source "$scripts/windows-sources"
 
-        folder=$(unpack_source libsdl2 2>/dev/null)
+        folder=$(unpack_source libsdl2 2>/dev/null) || fail "$style: the first fetch failed"
         [ "$folder" = "$windows_cache/src/libsdl2/libsdl2-1.0" ] \
             || fail "$style: unpack_source printed '$folder', not the source folder"
-        grep -qs '^Types: deb-src$\|^deb-src http://deb.debian.org/debian bookworm main$' "$parts"/lottovox-deb-src.* \
-            || fail "$style: no deb-src lines were added"
         [ "$(unpack_source libsdl2 2>&1)" = "$folder" ] || fail "$style: a second run did not reuse the folder"
 
         touch "$STUB_SOURCE_FAILS"
@@ -69,5 +78,7 @@ for style in sources list; do
         [ "$(unpack_source googletest 2>/dev/null)" = "$windows_cache/src/googletest/googletest-1.0" ] \
             || fail "$style: the fetch was not tried again after it failed"
     )
+    [ "$(cd "$etc" && find . -type f -exec sha256sum {} + | sort)" = "$before" ] \
+        || fail "$style: the machine's apt configuration was changed"
 done
-echo "ok: source packages fetched on the first run, with and without deb822 sources"
+echo "ok: source packages fetched on the first run, with and without deb822 sources, the machine's apt configuration untouched"
