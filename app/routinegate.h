@@ -21,8 +21,8 @@ class QWidget;
 // a modal window whose own event loop runs, the held events are delivered by that event loop, one
 // in each of its turns: input first, in arrival order, then ticks. A timer holds at most one tick,
 // dropped if the timer was stopped or restarted meanwhile. A held event is dropped when its window
-// is gone; a user action, also when a modal window blocks its window, as a click is; a close never
-// is. Once the main window has closed, nothing runs any more.
+// is gone, and a user action also when a modal window blocks its window, as a click is; a close
+// is not. Once the main window has closed, nothing runs any more.
 class RoutineGate final : public QObject {
     Q_OBJECT
 public:
@@ -32,7 +32,8 @@ public:
 
     RoutineGate(Waiter waiter, QObject* parent);
 
-    // A routine raised by a control's own event: it runs at once, nested in whatever raised it.
+    // A routine raised by a control's own event in a window: it runs at once, nested in whatever
+    // raised it, or, raised during a sound, is held like input.
     void run(QWidget* window, const Routine& routine);
     // A user action that did not come as window input: it runs in a turn of its own, so the
     // caller (a screen reader's request, say) is answered first.
