@@ -2,7 +2,24 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QPointingDevice>
 #include <QWheelEvent>
+
+namespace {
+
+// A device unplugged while its event was held: the primary one stands in for it.
+const QPointingDevice* pointingDeviceOrPrimary(const QPointer<const QPointingDevice>& device)
+{
+    return device ? device.get() : QPointingDevice::primaryPointingDevice();
+}
+
+const QInputDevice* keyboardOrPrimary(const QPointer<const QInputDevice>& device)
+{
+    return device ? device.get() : QInputDevice::primaryKeyboard();
+}
+
+} // namespace
 
 HeldInput holdWindowInput(const QEvent& event)
 {
@@ -14,8 +31,9 @@ HeldInput holdWindowInput(const QEvent& event)
         const auto& mouse = static_cast<const QMouseEvent&>(event);
         return [type = mouse.type(), position = mouse.position(), scene = mouse.scenePosition(),
                    global = mouse.globalPosition(), button = mouse.button(), buttons = mouse.buttons(),
-                   modifiers = mouse.modifiers(), device = mouse.pointingDevice()] {
-            return std::make_unique<QMouseEvent>(type, position, scene, global, button, buttons, modifiers, device);
+                   modifiers = mouse.modifiers(), device = QPointer(mouse.pointingDevice())] {
+            return std::make_unique<QMouseEvent>(
+                type, position, scene, global, button, buttons, modifiers, pointingDeviceOrPrimary(device));
         };
     }
     case QEvent::Wheel: {
@@ -23,9 +41,9 @@ HeldInput holdWindowInput(const QEvent& event)
         return [position = wheel.position(), global = wheel.globalPosition(), pixels = wheel.pixelDelta(),
                    angle = wheel.angleDelta(), buttons = wheel.buttons(), modifiers = wheel.modifiers(),
                    phase = wheel.phase(), inverted = wheel.inverted(), source = wheel.source(),
-                   device = wheel.pointingDevice()] {
-            return std::make_unique<QWheelEvent>(
-                position, global, pixels, angle, buttons, modifiers, phase, inverted, source, device);
+                   device = QPointer(wheel.pointingDevice())] {
+            return std::make_unique<QWheelEvent>(position, global, pixels, angle, buttons, modifiers, phase, inverted,
+                source, pointingDeviceOrPrimary(device));
         };
     }
     case QEvent::KeyPress:
@@ -33,9 +51,9 @@ HeldInput holdWindowInput(const QEvent& event)
         const auto& key = static_cast<const QKeyEvent&>(event);
         return [type = key.type(), code = key.key(), modifiers = key.modifiers(), scanCode = key.nativeScanCode(),
                    virtualKey = key.nativeVirtualKey(), nativeModifiers = key.nativeModifiers(), text = key.text(),
-                   repeat = key.isAutoRepeat(), count = key.count(), device = key.device()] {
-            return std::make_unique<QKeyEvent>(
-                type, code, modifiers, scanCode, virtualKey, nativeModifiers, text, repeat, count, device);
+                   repeat = key.isAutoRepeat(), count = key.count(), device = QPointer(key.device())] {
+            return std::make_unique<QKeyEvent>(type, code, modifiers, scanCode, virtualKey, nativeModifiers, text,
+                repeat, count, keyboardOrPrimary(device));
         };
     }
     default:

@@ -31,7 +31,8 @@ Lottovox::Lottovox(const Platform& platform)
     Form_Load();
 }
 
-Lottovox::~Lottovox() = default;
+// Nothing held or ticking may reach a routine once its parts start going.
+Lottovox::~Lottovox() { m_gate->shutDown(); }
 
 // Every event reaches its handler through the gate, so that routines run one at a time. A
 // control's own click runs its routine at once; a menu item and the Enter key, which may also come
@@ -39,31 +40,32 @@ Lottovox::~Lottovox() = default;
 void Lottovox::wireEvents()
 {
     frmBingo& f = *m_form;
-    QObject::connect(&f, &frmBingo::unloading, &f, gated([this] {
+    QObject::connect(&f, &frmBingo::unloading, &f, gated(f, [this] {
         Form_Unload();
         m_gate->shutDown();
     }));
-    QObject::connect(f.cmdNextNumber, &QPushButton::clicked, &f, gated([this] { m_game.cmdNextNumber_Click(); }));
+    QObject::connect(f.cmdNextNumber, &QPushButton::clicked, &f, gated(f, [this] { m_game.cmdNextNumber_Click(); }));
     QObject::connect(&f, &frmBingo::enterPressed, &f, posted([&f] { f.pressDefaultButton(); }));
-    onClick(f.opt75Number, gated([this] { m_game.opt75Number_Click(); }));
-    onClick(f.opt90Number, gated([this] { m_game.opt90Number_Click(); }));
+    onClick(f.opt75Number, gated(f, [this] { m_game.opt75Number_Click(); }));
+    onClick(f.opt90Number, gated(f, [this] { m_game.opt90Number_Click(); }));
     QObject::connect(f.mnuNewGame, &QAction::triggered, &f, posted([this] { m_game.mnuNewGame_Click(); }));
-    onClick(f.chkSound, gated([this] { m_announcer.chkSound_Click(); }));
-    onClick(f.chkRepeat, gated([this] { m_announcer.chkRepeat_Click(); }));
+    onClick(f.chkSound, gated(f, [this] { m_announcer.chkSound_Click(); }));
+    onClick(f.chkRepeat, gated(f, [this] { m_announcer.chkRepeat_Click(); }));
     onTick(*m_tmrRepeatTimer, [this] { m_announcer.tmrRepeatTimer_Timer(); });
-    onClick(f.chkAutoPlay, gated([this] { m_pacing.chkAutoPlay_Click(); }));
+    onClick(f.chkAutoPlay, gated(f, [this] { m_pacing.chkAutoPlay_Click(); }));
     for (std::int16_t index = Layout::FirstSecondsOption; index <= Layout::LastSecondsOption; ++index)
-        onClick(f.optSeconds(index), gated([this, index] { m_pacing.optSeconds_Click(index); }));
+        onClick(f.optSeconds(index), gated(f, [this, index] { m_pacing.optSeconds_Click(index); }));
     onTick(*m_tmrAutoplay, [this] { m_pacing.tmrAutoplay_Timer(); });
     onTick(*m_tmrNextNumber_delay, [this] { m_pacing.tmrNextNumber_delay_Timer(); });
     QObject::connect(f.mnuAbout, &QAction::triggered, &f, posted([this] { mnuAbout_Click(); }));
     QObject::connect(f.mnuGetBingoCards, &QAction::triggered, &f, posted([this] { m_links.mnuGetBingoCards_Click(); }));
-    QObject::connect(f.lblbyzentrova, &ClickableLabel::clicked, &f, gated([this] { m_links.lblbyzentrova_Click(); }));
+    QObject::connect(f.lblbyzentrova, &ClickableLabel::clicked, &f, gated(f, [this] { m_links.lblbyzentrova_Click(); }));
 }
 
-std::function<void()> Lottovox::gated(std::function<void()> routine)
+// Held during a sound, a routine is dropped if its window has gone by the time it could run.
+std::function<void()> Lottovox::gated(QWidget& window, std::function<void()> routine)
 {
-    return [this, routine = std::move(routine)] { m_gate->run(routine); };
+    return [this, owner = &window, routine = std::move(routine)] { m_gate->run(owner, routine); };
 }
 
 // Through the event queue, like a screen reader's press, so both keep their order of arrival.
@@ -119,7 +121,7 @@ void Lottovox::Form_Unload()
 void Lottovox::mnuAbout_Click()
 {
     frmAbout about(m_form.get());
-    QObject::connect(about.cmdOK, &QPushButton::clicked, &about, gated([&about] { about.cmdOK_Click(); }));
-    QObject::connect(about.lblbyzentrova, &ClickableLabel::clicked, &about, gated([this] { m_links.lblbyzentrova_Click(); }));
+    QObject::connect(about.cmdOK, &QPushButton::clicked, &about, gated(about, [&about] { about.cmdOK_Click(); }));
+    QObject::connect(about.lblbyzentrova, &ClickableLabel::clicked, &about, gated(about, [this] { m_links.lblbyzentrova_Click(); }));
     about.exec();
 }

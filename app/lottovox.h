@@ -14,6 +14,7 @@
 
 class Browser;
 class QObject;
+class QWidget;
 class SoundPlayer;
 class Timer;
 class YesNoBox;
@@ -49,7 +50,7 @@ public:
 
 private:
     void wireEvents();
-    std::function<void()> gated(std::function<void()> routine);
+    std::function<void()> gated(QWidget& window, std::function<void()> routine);
     std::function<void()> posted(std::function<void()> routine);
     void onTick(Timer& timer, std::function<void()> routine);
     void Form_Load();

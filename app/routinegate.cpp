@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QScopeGuard>
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
@@ -42,12 +43,12 @@ RoutineGate::RoutineGate(Waiter waiter, QObject* parent)
     QCoreApplication::instance()->installEventFilter(this);
 }
 
-void RoutineGate::run(const Routine& routine)
+void RoutineGate::run(QWidget* window, const Routine& routine)
 {
     if (m_shutDown)
         return;
     if (m_waiting) {
-        hold({ nullptr, routine, true });
+        hold({ window, routine, true });
         return;
     }
     runRoutine(routine);
@@ -70,15 +71,19 @@ void RoutineGate::tick(Timer& timer, const Routine& routine)
     runRoutine(routine);
 }
 
+// The waiter may throw (a thread it cannot start): the gate must not go on holding everything.
 void RoutineGate::waitForSound(const Routine& work)
 {
     if (!m_waiter) {
         work();
         return;
     }
-    m_waiting = true;
+    const bool outer = std::exchange(m_waiting, true);
+    const auto resume = qScopeGuard([this, outer] {
+        m_waiting = outer;
+        resumeDelivery();
+    });
     m_waiter(work);
-    m_waiting = false;
 }
 
 void RoutineGate::shutDown()
@@ -143,23 +148,31 @@ void RoutineGate::hold(Input input)
 }
 
 // A timer has one held tick at most; a restart makes it stale, and a later tick takes its place.
+// A delivery is asked for even when the tick folds into the held one, so that no held tick ever
+// waits on a delivery that is not coming.
 void RoutineGate::holdTick(Timer& timer, const Routine& routine)
 {
     const auto held = std::find_if(m_ticks.begin(), m_ticks.end(), [&](const HeldTick& t) { return t.timer == &timer; });
-    if (held != m_ticks.end()) {
-        if (held->starts == timer.starts())
-            return;
-        m_ticks.erase(held);
+    if (held == m_ticks.end() || held->starts != timer.starts()) {
+        if (held != m_ticks.end())
+            m_ticks.erase(held);
+        m_ticks.push_back({ &timer, timer.starts(), routine });
     }
-    m_ticks.push_back({ &timer, timer.starts(), routine });
     scheduleDelivery();
 }
 
 void RoutineGate::runRoutine(const Routine& routine)
 {
     m_running.push_back(loopLevel());
+    const auto finished = qScopeGuard([this] {
+        m_running.pop_back();
+        resumeDelivery();
+    });
     routine();
-    m_running.pop_back();
+}
+
+void RoutineGate::resumeDelivery()
+{
     if (!m_inputs.empty() || !m_ticks.empty())
         scheduleDelivery();
 }
@@ -173,24 +186,35 @@ void RoutineGate::scheduleDelivery()
 }
 
 // One held event per turn of the event loop, never inside a routine of the same turn: the
-// routine that held it schedules the next delivery when it returns.
+// routine that held it asks for the next delivery when it returns.
 void RoutineGate::deliverNext()
 {
     m_deliveryScheduled = false;
     if (m_shutDown || busy())
         return;
+    const Routine next = takeNextHeld();
+    // Asked for before the routine runs: should it open a modal window, that window's event loop
+    // delivers the rest, as it runs what arrives meanwhile.
+    resumeDelivery();
+    if (next)
+        runRoutine(next);
+}
+
+// The routine of the first held event, or none if that event is to be dropped.
+RoutineGate::Routine RoutineGate::takeNextHeld()
+{
     if (!m_inputs.empty()) {
         Input input = std::move(m_inputs.front());
         m_inputs.pop_front();
-        const bool windowGone = !input.window && !input.evenUnderModal;
-        if (!windowGone && (input.evenUnderModal || !blockedByModal(input.window)))
-            runRoutine(input.action);
-    } else if (!m_ticks.empty()) {
-        const HeldTick held = std::move(m_ticks.front());
-        m_ticks.pop_front();
-        if (held.timer->isActive() && held.timer->starts() == held.starts)
-            runRoutine(held.routine);
+        if (!input.window || (!input.evenUnderModal && blockedByModal(input.window)))
+            return {};
+        return std::move(input.action);
     }
-    if (!m_inputs.empty() || !m_ticks.empty())
-        scheduleDelivery();
+    if (m_ticks.empty())
+        return {};
+    HeldTick held = std::move(m_ticks.front());
+    m_ticks.pop_front();
+    if (!held.timer->isActive() || held.timer->starts() != held.starts)
+        return {};
+    return std::move(held.routine);
 }

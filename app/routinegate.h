@@ -17,11 +17,12 @@ class QWidget;
 // While a routine waits for its sound, the event loop goes on answering the accessibility bridge
 // and repainting, but whatever would start another routine is held: window input (mouse, keys,
 // a close), user actions that came by another way (a menu item, an accessibility action, the
-// Enter shortcut) and timer ticks. Once the routine has returned to the event loop, the held
-// events are delivered by the event loop, one in each of its turns: input first, in arrival
-// order, then ticks. A timer holds at most one tick, dropped if the timer was stopped or
-// restarted meanwhile. A user action is dropped when a modal window blocks its window, as a
-// click is; a close never is. Once the main window has closed, nothing runs any more.
+// Enter shortcut) and timer ticks. Once the routine has returned to the event loop, or has opened
+// a modal window whose own event loop runs, the held events are delivered by that event loop, one
+// in each of its turns: input first, in arrival order, then ticks. A timer holds at most one tick,
+// dropped if the timer was stopped or restarted meanwhile. A held event is dropped when its window
+// is gone, and a user action also when a modal window blocks its window, as a click is; a close
+// is not. Once the main window has closed, nothing runs any more.
 class RoutineGate final : public QObject {
     Q_OBJECT
 public:
@@ -31,8 +32,9 @@ public:
 
     RoutineGate(Waiter waiter, QObject* parent);
 
-    // A routine raised by a control's own event: it runs at once, nested in whatever raised it.
-    void run(const Routine& routine);
+    // A routine raised by a control's own event in a window: it runs at once, nested in whatever
+    // raised it, or, raised during a sound, is held like input.
+    void run(QWidget* window, const Routine& routine);
     // A user action that did not come as window input: it runs in a turn of its own, so the
     // caller (a screen reader's request, say) is answered first.
     void post(QWidget* window, Routine action);
@@ -61,7 +63,9 @@ private:
     bool holdWindowEvent(QObject* window, QEvent* event);
     void hold(Input input);
     void holdTick(Timer& timer, const Routine& routine);
+    Routine takeNextHeld();
     void runRoutine(const Routine& routine);
+    void resumeDelivery();
     void scheduleDelivery();
     void deliverNext();
 

@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
 #include <qpa/qwindowsysteminterface.h>
@@ -16,14 +17,32 @@
 namespace {
 
 // What reaches the gate while a call's sound plays.
-enum class Arrival { ClickA, ClickB, ClickStop, MenuItem, MenuRestart, FirstTimerTicks, BothTimersTick, Close };
+enum class Arrival {
+    ClickA,
+    ClickB,
+    ClickStop,
+    MenuItem,
+    MenuRestart,
+    // A menu item whose routine opens a modal window: an event loop of its own, inside the routine.
+    MenuModal,
+    // A press of the second window's button by the program, not as window input.
+    SecondWindowPress,
+    SecondWindowGone,
+    FirstTimerTicks,
+    BothTimersTick,
+    Close
+};
 
 struct Row {
     const char* rule;
     std::vector<Arrival> arrivals;
     // What runs once the call has returned, each with the depth of routines it runs at.
     std::vector<std::string> ran;
+    // What arrives once the first held routine has run, before the next turn of the event loop.
+    std::vector<Arrival> afterFirst = {};
 };
+
+void PrintTo(const Row& row, std::ostream* out) { *out << row.rule; }
 
 const Row Rows[] = {
     { "window input and user actions run before a tick, in arrival order",
@@ -38,6 +57,12 @@ const Row Rows[] = {
     { "a close runs in its turn, and nothing that came after it",
         { Arrival::ClickA, Arrival::Close, Arrival::ClickB, Arrival::MenuItem, Arrival::FirstTimerTicks },
         { "A@1", "close@1" } },
+    { "a tick held as a modal window opens is delivered by its event loop",
+        { Arrival::FirstTimerTicks, Arrival::MenuModal }, { "modal@1", "T1@2" } },
+    { "a tick that falls due between held clicks waits behind them", { Arrival::ClickA, Arrival::ClickStop },
+        { "A@1", "stop@1" }, { Arrival::FirstTimerTicks } },
+    { "a held routine of a window that is gone is dropped",
+        { Arrival::SecondWindowPress, Arrival::SecondWindowGone, Arrival::ClickA }, { "A@1" } },
 };
 
 class Window final : public QWidget {
@@ -61,14 +86,18 @@ protected:
             auto* button = new QPushButton(name, &window);
             button->setGeometry(100 * int(buttons.size()), 0, 90, 90);
             QObject::connect(button, &QPushButton::clicked, button, [this, name] {
-                gate.run(routine(name, [this, name] {
+                gate.run(&window, routine(name, [this, name] {
                     if (std::string(name) == "stop")
                         first->stop();
                 }));
             });
             buttons[name] = button;
         }
-        window.onClose = [this] { gate.run(routine("close", [this] { gate.shutDown(); })); };
+        auto* press = new QPushButton("D", secondWindow.get());
+        QObject::connect(press, &QPushButton::clicked, press, [this, press] {
+            gate.run(secondWindow.get(), routine("D", [press] { press->setText("pressed"); }));
+        });
+        window.onClose = [this] { gate.run(&window, routine("close", [this] { gate.shutDown(); })); };
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         first->setTickHandler([this] { gate.tick(*first, routine("T1")); });
@@ -104,6 +133,15 @@ protected:
         case Arrival::MenuRestart:
             gate.post(&window, routine("restart", [this] { first->setInterval(100); }));
             break;
+        case Arrival::MenuModal:
+            gate.post(&window, routine("modal", [] { runModalLoop(); }));
+            break;
+        case Arrival::SecondWindowPress:
+            secondWindow->findChild<QPushButton*>()->click();
+            break;
+        case Arrival::SecondWindowGone:
+            secondWindow.reset();
+            break;
         case Arrival::FirstTimerTicks:
             clock.advance(100);
             break;
@@ -117,6 +155,21 @@ protected:
         }
     }
 
+    // Twenty turns of an event loop of its own, as a modal window's, then closed.
+    static void runModalLoop()
+    {
+        QEventLoop loop;
+        int turns = 0;
+        std::function<void()> turn = [&] {
+            if (++turns == 20)
+                loop.quit();
+            else
+                QMetaObject::invokeMethod(&loop, turn, Qt::QueuedConnection);
+        };
+        QMetaObject::invokeMethod(&loop, turn, Qt::QueuedConnection);
+        loop.exec();
+    }
+
     VirtualClock clock;
     std::unique_ptr<Timer> first = clock.makeTimer(100);
     std::unique_ptr<Timer> second = clock.makeTimer(250);
@@ -128,6 +181,7 @@ protected:
                       },
         nullptr };
     Window window;
+    std::unique_ptr<QWidget> secondWindow = std::make_unique<QWidget>();
     std::map<std::string, QPushButton*> buttons;
     int depth = 0;
     std::vector<std::string> ran;
@@ -137,10 +191,16 @@ TEST_P(Gate, HeldEventsRunAfterTheCallEachInItsOwnTurnOfTheEventLoop)
 {
     const Row& row = GetParam();
     arrivals = row.arrivals;
-    gate.run(routine("call", [this] { gate.waitForSound([] {}); }));
+    gate.run(&window, routine("call", [this] { gate.waitForSound([] {}); }));
     EXPECT_EQ(ran, std::vector<std::string> { "call@1" }) << "nothing runs inside the call";
-    for (int turn = 0; turn < 20; ++turn)
+    for (int turn = 0; turn < 20; ++turn) {
+        const std::size_t before = ran.size();
         QCoreApplication::processEvents();
+        if (before == 1 && ran.size() > 1) {
+            for (const Arrival arrival : row.afterFirst)
+                arrive(arrival);
+        }
+    }
     std::vector<std::string> expected { "call@1" };
     expected.insert(expected.end(), row.ran.begin(), row.ran.end());
     EXPECT_EQ(ran, expected) << row.rule;

@@ -26,6 +26,7 @@
 namespace {
 
 using AboutWindow = LottovoxTest;
+using MainWindow = LottovoxTest;
 using WebLinksTest = LottovoxTest;
 using Look = LottovoxTest;
 using WindowStates = LottovoxTest;
@@ -203,6 +204,24 @@ TEST_F(WindowStates, MaximiseAndFullScreenAreUndoneAndCallsGoOn)
         EXPECT_TRUE(QTest::qWaitFor([&] { return form().size() == size; }, 3000)) << request;
     }
     EXPECT_EQ(state().CallCount, 3);
+}
+
+// Minimised, the main window stays open and AutoPlay goes on calling, there and once restored.
+// Not among the window states tried under Wayland, whose clients are never told they are minimised.
+TEST_F(MainWindow, MinimisedItStaysOpenAndCallsGoOn)
+{
+    startAutoPlay();
+    form().windowHandle()->setWindowState(Qt::WindowMinimized);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form().isMinimized(); }, 3000));
+    letTheEventLoopRun();
+    EXPECT_TRUE(form().isVisible());
+    clock.advance(10000);
+    EXPECT_EQ(state().CallCount, 1);
+    form().windowHandle()->setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form().windowState() == Qt::WindowNoState; }, 3000));
+    clock.advance(10000);
+    EXPECT_EQ(state().CallCount, 2);
+    EXPECT_TRUE(form().isVisible());
 }
 
 // Hidden, a modal window would leave the main window taking no input; so a minimised About

@@ -11,6 +11,9 @@ QtTimer::QtTimer(int milliseconds, QObject* parent)
     QObject::connect(m_timer, &QTimer::timeout, m_timer, [this] { tick(); });
 }
 
+// The timer's tick calls into this wrapper, so it goes with it, whatever its parent.
+QtTimer::~QtTimer() { delete m_timer; }
+
 void QtTimer::start()
 {
     m_timer->start();

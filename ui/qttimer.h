@@ -8,6 +8,9 @@ class QTimer;
 class QtTimer final : public Timer {
 public:
     QtTimer(int milliseconds, QObject* parent);
+    ~QtTimer() override;
+    QtTimer(const QtTimer&) = delete;
+    QtTimer& operator=(const QtTimer&) = delete;
 
     void start() override;
     void stop() override;
