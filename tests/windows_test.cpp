@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -299,6 +300,17 @@ double contrast(QRgb a, QRgb b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+// A text keeps the widths its box was made for: it is drawn in the face it names or, where the
+// host lacks that face, in the stand-in of the same widths that the program ships.
+bool drawnInItsFaceOrItsStandIn(const QFont& font)
+{
+    const QString serif[] { "Liberation Serif", "Tinos" };
+    const QString sans[] { "Liberation Sans", "Arimo" };
+    const QString drawn = QFontInfo(font).family();
+    const auto& standIns = font.family() == "MS Sans Serif" ? sans : serif;
+    return drawn == font.family() || std::find(std::begin(standIns), std::end(standIns), drawn) != std::end(standIns);
+}
+
 // The main window as the screen shows it, one image pixel per device pixel, and where a
 // control lies in it: from the device pixel nearest its top left edge to the one before the
 // nearest to its bottom right edge.
@@ -400,7 +412,8 @@ QPalette paletteOf(const Scheme& scheme)
 }
 
 // The main window as a host sees it on a desktop with a dark or high-contrast scheme, run at
-// any scale (QT_SCALE_FACTOR) with any fonts (fontconfig limited to other faces).
+// any scale (QT_SCALE_FACTOR) with any fonts (fontconfig limited to other faces, or to some
+// of the named ones).
 class Rendering : public LottovoxTest, public ::testing::WithParamInterface<Scheme> {
 protected:
     void SetUp() override
@@ -464,6 +477,11 @@ protected:
             const QRgb behind = picture.background(box);
             EXPECT_GE(picture.strongestContrast(box, behind), 4.5);
 
+#ifndef Q_OS_WIN
+            // Windows has the named faces.
+            EXPECT_TRUE(drawnInItsFaceOrItsStandIn(control->font()))
+                << "drawn in " << QFontInfo(control->font()).family().toStdString();
+#endif
             const QRect ink = QFontMetrics(control->font()).tightBoundingRect(text);
             EXPECT_LE(ink.width(), area.width()) << "wider than its box";
             if (label) {
