@@ -1,17 +1,21 @@
 #include "app/desktoplottovox.h"
 #include "calling/audiomessages.h"
 #include "ui/fonts.h"
+#include "ui/titlebarchoice.h"
 
 #include <QApplication>
 
 #ifdef LOTTOVOX_TITLEBAR_KEY
 // Where the compositor leaves the title bar to the program, ours offers only the buttons each
 // window asks for. It is read as each window is created; a decoration the host chose wins.
+// Under another Qt than the one it was built for, its folder is not added at all: Qt could
+// still pick it by itself where the host chose no bar.
 static void useOwnTitleBar()
 {
+    if (!TitleBarChoice::runsUnderTheQtItWasBuiltFor())
+        return;
     QCoreApplication::addLibraryPath(Announcer::executableFolder() + "/plugins");
-    if (!qEnvironmentVariableIsSet("QT_WAYLAND_DECORATION"))
-        qputenv("QT_WAYLAND_DECORATION", LOTTOVOX_TITLEBAR_KEY);
+    TitleBarChoice::chooseOwn(LOTTOVOX_TITLEBAR_KEY);
 }
 #endif
 

@@ -30,3 +30,7 @@ if(NOT substitution MATCHES "^shlibs:Depends=([^\n]+)")
     message(FATAL_ERROR "dpkg-shlibdeps found no libraries: ${substitution}")
 endif()
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${CMAKE_MATCH_1}")
+# A package both named above and found by dpkg-shlibdeps is listed once.
+string(REPLACE ", " ";" depends "${CPACK_DEBIAN_PACKAGE_DEPENDS}")
+list(REMOVE_DUPLICATES depends)
+list(JOIN depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)

@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -318,6 +319,17 @@ double contrast(QRgb a, QRgb b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+// A text keeps the widths its box was made for: it is drawn in the face it names or, where the
+// host lacks that face, in the stand-in of the same widths that the program ships.
+bool drawnInItsFaceOrItsStandIn(const QFont& font)
+{
+    const QString serif[] { "Liberation Serif", "Tinos" };
+    const QString sans[] { "Liberation Sans", "Arimo" };
+    const QString drawn = QFontInfo(font).family();
+    const auto& standIns = font.family() == "MS Sans Serif" ? sans : serif;
+    return drawn == font.family() || std::find(std::begin(standIns), std::end(standIns), drawn) != std::end(standIns);
+}
+
 // The main window as the screen shows it, one image pixel per device pixel, and where a
 // control lies in it: from the device pixel nearest its top left edge to the one before the
 // nearest to its bottom right edge.
@@ -419,7 +431,8 @@ QPalette paletteOf(const Scheme& scheme)
 }
 
 // The main window as a host sees it on a desktop with a dark or high-contrast scheme, run at
-// any scale (QT_SCALE_FACTOR) with any fonts (fontconfig limited to other faces).
+// any scale (QT_SCALE_FACTOR) with any fonts (fontconfig limited to other faces, or to some
+// of the named ones).
 class Rendering : public LottovoxTest, public ::testing::WithParamInterface<Scheme> {
 protected:
     void SetUp() override
@@ -483,6 +496,11 @@ protected:
             const QRgb behind = picture.background(box);
             EXPECT_GE(picture.strongestContrast(box, behind), 4.5);
 
+#ifndef Q_OS_WIN
+            // Windows has the named faces.
+            EXPECT_TRUE(drawnInItsFaceOrItsStandIn(control->font()))
+                << "drawn in " << QFontInfo(control->font()).family().toStdString();
+#endif
             const QRect ink = QFontMetrics(control->font()).tightBoundingRect(text);
             EXPECT_LE(ink.width(), area.width()) << "wider than its box";
             if (label) {
@@ -531,6 +549,37 @@ protected:
         expectWholeLines(picture, { first.left() + width + 1, first.top() }, { 0, 1 },
             last.bottom() - first.top() + 1, behind, 16);
     }
+
+    // Along a line just inside a called square's top, and one just inside its left, the two
+    // grid lines the line crosses on the board as it was before the call become one run of
+    // black, from the outer edge of the one to the outer edge of the other: the fill meets
+    // both lines and neither is lost, the board's outer line included.
+    void expectCalledSquaresMeetTheGrid(const Picture& uncalled)
+    {
+        const Picture called(&form());
+        const int width = called.lineWidth();
+        const int margin = 2 * width;
+        for (const QLabel* square : form().lblCalled) {
+            if (backColor(square) != Black)
+                continue;
+            SCOPED_TRACE(square->text().toStdString());
+            const QRect box = called.box(square);
+            const struct {
+                QPoint from, step;
+                int count;
+            } scans[] { { { box.left() - margin, box.top() + width + 1 }, { 1, 0 }, box.width() + 2 * margin },
+                { { box.left() + width + 1, box.top() - margin }, { 0, 1 }, box.height() + 2 * margin } };
+            for (const auto& scan : scans) {
+                const auto lines = uncalled.runs(scan.from, scan.step, scan.count, White);
+                ASSERT_EQ(lines.size(), 2u) << "the grid beside an uncalled square";
+                const int start = lines.front().first;
+                const int end = lines.back().first + lines.back().second;
+                EXPECT_EQ(called.runs(scan.from, scan.step, scan.count, White),
+                    (std::vector<std::pair<int, int>> { { start, end - start } }))
+                    << "the square's fill and grid along " << scan.step.x() << "," << scan.step.y();
+            }
+        }
+    }
 };
 
 TEST_P(Rendering, EveryTextStandsOutWholeAndEveryBorderIsWhole)
@@ -538,22 +587,35 @@ TEST_P(Rendering, EveryTextStandsOutWholeAndEveryBorderIsWhole)
     for (const QLabel* square : form().lblCalled)
         EXPECT_EQ(backColor(square), White) << "a board starts in the colours of a new game";
     expectBordersWhole(5);
+    const Picture seventyFive(&form());
     startAutoPlay();
     expectTextsReadableAndWhole("AutoPlay on, nothing called");
     click(form().chkAutoPlay);
     pressNextNumber();
-    for (const int number : { 45, 68 }) {
+    // Beside the board's left, bottom and right lines, none beside another or the first call.
+    for (const int number : { 7, 45, 68 }) {
         clock.advance(5000);
         makeNextCall(number);
         pressNextNumber();
         ASSERT_EQ(shared().CurrentNumber, number);
         expectTextsReadableAndWhole(qPrintable(form().lblCurrent_Call->text()));
     }
+    expectCalledSquaresMeetTheGrid(seventyFive);
     clock.advance(5000);
     answerNewGame(6);
     selectNinety();
     expectBordersWhole(6);
     expectTextsReadableAndWhole("90-number play");
+    const Picture ninety(&form());
+    pressNextNumber();
+    // The top left corner, and the sixth column's right line.
+    for (const int number : { 1, 83 }) {
+        clock.advance(5000);
+        makeNextCall(number);
+        pressNextNumber();
+        ASSERT_EQ(shared().CurrentNumber, number);
+    }
+    expectCalledSquaresMeetTheGrid(ninety);
 }
 
 std::string schemeName(const ::testing::TestParamInfo<Scheme>& scheme)

@@ -15,10 +15,10 @@ BorderLines::BorderLines(QWidget* parent)
     setGeometry(parent->rect());
 }
 
-void BorderLines::add(QLabel* label)
+void BorderLines::add(QLabel* label, QColor colour)
 {
     label->setContentsMargins(1, 1, 1, 1);
-    m_labels.push_back(label);
+    m_labels.push_back({ label, colour });
 }
 
 void BorderLines::paintEvent(QPaintEvent*)
@@ -31,10 +31,11 @@ void BorderLines::paintEvent(QPaintEvent*)
     const auto x = [&toDevice](int logical) { return qRound(toDevice.map(QPointF(logical, 0)).x()); };
     const auto y = [&toDevice](int logical) { return qRound(toDevice.map(QPointF(0, logical)).y()); };
 
-    std::vector<std::pair<const QLabel*, QRect>> boxes;
-    for (const QLabel* label : m_labels) {
+    std::vector<std::pair<QColor, QRect>> boxes;
+    for (const auto& [label, colour] : m_labels) {
         if (label->isVisibleTo(parentWidget()))
-            boxes.emplace_back(label, label->geometry().translated(-pos()));
+            boxes.emplace_back(colour.isValid() ? colour : label->palette().color(label->foregroundRole()),
+                label->geometry().translated(-pos()));
     }
     for (auto box = boxes.begin(); box != boxes.end(); ++box) {
         const QRect& area = box->second;
@@ -44,7 +45,7 @@ void BorderLines::paintEvent(QPaintEvent*)
         QRegion hidden;
         for (auto above = std::next(box); above != boxes.end(); ++above)
             hidden += above->second;
-        const QColor colour = box->first->palette().color(box->first->foregroundRole());
+        const QColor& colour = box->first;
         const auto draw = [&](const QRect& strip, bool across, int at) {
             for (const QRect& part : QRegion(strip) - hidden) {
                 const QRect device = across

@@ -65,8 +65,9 @@ Control* makeSwitch(QWidget* parent, const ControlSpec& spec)
     return control;
 }
 
-// A label in the window colours with a plain single-line border, which the border lines draw.
-QLabel* makeBorderedLabel(BorderLines* lines, const ControlSpec& spec, Qt::Alignment alignment)
+// A label in the window colours with a plain single-line border, which the border lines draw,
+// in the label's text colour unless given one.
+QLabel* makeBorderedLabel(BorderLines* lines, const ControlSpec& spec, Qt::Alignment alignment, QColor border = {})
 {
     QLabel* label = makeControl<QLabel>(lines->parentWidget(), spec);
     label->setIndent(0);
@@ -74,7 +75,7 @@ QLabel* makeBorderedLabel(BorderLines* lines, const ControlSpec& spec, Qt::Align
     label->setAutoFillBackground(true);
     label->setBackgroundRole(QPalette::Base);
     label->setForegroundRole(QPalette::Text);
-    lines->add(label);
+    lines->add(label, border);
     return label;
 }
 
@@ -214,7 +215,10 @@ void frmBingo::buildBoard(BorderLines* lines)
 {
     for (int i = 0; i < static_cast<int>(lblCalled.size()); ++i) {
         const ControlSpec square { "", Layout::boardSquare(i), Layout::SquareFont };
-        QLabel* label = makeBorderedLabel(lines, square, Qt::AlignCenter);
+        // The grid stays black whether a square is called or not: a called square's black fill
+        // then runs into its lines rather than being framed in its white text colour, and the
+        // board's outer line beside it stays whole.
+        QLabel* label = makeBorderedLabel(lines, square, Qt::AlignCenter, QColor::fromRgb(Black));
         label->setText(QString::number(i + 1));
         // In the colours New Game gives it, so that a board looks the same before and after.
         markUncalled(label);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+
+// Under Wayland the program asks Qt for its own title bar through the environment, where Qt
+// reads it as each window is made. The programs it starts would inherit that choice with the
+// rest of the environment; they are started with the host's own choice, or none, instead.
+namespace TitleBarChoice {
+
+// The title bar is built on Qt's private interface, which holds only under the very Qt it was
+// built against: under any other, Qt's own bar is left.
+bool runsUnderTheQtItWasBuiltFor();
+
+// Asks Qt for this title bar, unless the host asked for one.
+void chooseOwn(const char* key);
+
+// Runs start, which starts another program, in the environment as the host gave it.
+void withHostsChoice(const std::function<void()>& start);
+
+} // namespace TitleBarChoice
