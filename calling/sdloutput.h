@@ -1,5 +1,8 @@
 #pragma once
 
+// Each announcement goes through an output of its own, opened, played and closed on the
+// thread that runs SDL's audio.
+
 #include <QByteArray>
 
 #include <SDL.h>
@@ -11,7 +14,9 @@ using SoundClock = std::chrono::steady_clock;
 
 struct Playback;
 
-// An output whose announcement has been heard, left open for the driver to finish with it.
+// An output whose announcement has been heard, left open for the driver to finish with it:
+// SDL's close waits for its audio thread, which sleeps two buffers before it lets go of the
+// device, so the output is closed off the caller's path.
 struct HeardOutput {
     HeardOutput();
     ~HeardOutput();
@@ -21,8 +26,6 @@ struct HeardOutput {
     SDL_AudioDeviceID device = 0;
     std::unique_ptr<Playback> playback;
 };
-
-// Each announcement goes through an output of its own, on the thread that runs SDL's audio.
 
 // Plays the samples through a new output and returns once the last of them has been heard,
 // with the output still open; nothing if no output would open, it stalled or went with its
