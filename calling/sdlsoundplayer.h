@@ -2,22 +2,15 @@
 
 #include "calling/soundplayer.h"
 
-#include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
-#include <thread>
+
+class SoundThread;
 
 // Plays wave files through SDL2, an announcement's files back to back through one output that
 // is open only while they play; it is closed just after, off the caller's path. Touches no Qt
-// GUI object: it may play on any thread, one announcement at a time.
-//
-// SDL's sound-server drivers connect to the server, and start a thread, as soon as SDL's audio
-// starts. Starting it for every announcement would double the connections and add that start to
-// every call, so it runs from an announcement until a quarter of a minute has passed without
-// one: AutoPlay and a host's steady calling share one, and an idle program holds none.
-struct HeardOutput;
-
+// GUI object: it may be called from any thread, one announcement at a time. A call waits for
+// its sound's length and a margin at most: a sound server that does not answer by then costs
+// the call, not the program.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
     SdlSoundPlayer();
@@ -31,16 +24,6 @@ public:
 private:
     // How many of the files were heard.
     int play(const QStringList& paths);
-    void closeOutput();
-    bool ensureAudio();
-    void stopAudio();
-    void stopAudioWhenIdle();
 
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_audioRunning = false;
-    std::chrono::steady_clock::time_point m_stopAt;
-    bool m_ending = false;
-    std::unique_ptr<HeardOutput> m_closing;
-    std::thread m_stopper;
+    std::unique_ptr<SoundThread> m_sound;
 };

@@ -15,6 +15,7 @@ daemon=
 cleanup()
 {
     if [ -n "$daemon" ]; then
+        pkill -CONT -P "$daemon" 2>/dev/null || true
         kill "$daemon" 2>/dev/null || true
         wait "$daemon" 2>/dev/null || true
     fi
@@ -48,6 +49,25 @@ fi
 
 export LSAN_OPTIONS=suppressions=$(dirname "$0")/soundserver.supp SDL_AUDIODRIVER=pulseaudio
 LOTTOVOX_MONITOR=calls.monitor "$binary" --gtest_also_run_disabled_tests --gtest_filter='SoundServer.*'
+
+# A process of its own: the player it ends leaves a thread stuck in the sound library.
+server=$(pgrep -P "$daemon" -x pulseaudio)
+status=0
+LOTTOVOX_SERVER_PID=$server LOTTOVOX_ENDING=$scratch/ending timeout 40 \
+    "$binary" --gtest_also_run_disabled_tests --gtest_filter='HungSoundServer.*' || status=$?
+ended=$(date +%s%N)
+kill -CONT "$server"
+if [ "$status" = 124 ]; then
+    echo "FAIL: the player waited for the stopped server" >&2
+    exit 1
+fi
+[ "$status" = 0 ] || exit "$status"
+took=$(( (ended - $(cat "$scratch/ending")) / 1000000 ))
+echo "the player and its process ended ${took} ms after the last call, the server still stopped"
+if [ "$took" -gt 6000 ]; then
+    echo "FAIL: ending took longer than 6 s" >&2
+    exit 1
+fi
 
 kill "$daemon"
 wait "$daemon" 2>/dev/null || true
