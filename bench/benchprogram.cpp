@@ -1,6 +1,6 @@
 #include "bench/benchprogram.h"
 
-#include "bench/protocol.h"
+#include "bench/clock.h"
 #include "bench/waiter.h"
 #include "ui/answeringwait.h"
 #include "ui/frmbingo.h"
@@ -15,7 +15,7 @@ StampedTimer::StampedTimer(int milliseconds, QObject* owner)
     : m_timer(milliseconds, owner)
 {
     m_timer.setTickHandler([this] {
-        ticks.push_back(nowMs());
+        ticks.push_back(monotonicMs());
         tick();
         waiter().poke();
     });
@@ -36,24 +36,24 @@ void StampedTimer::setInterval(int milliseconds)
 
 void StampedTimer::rearmed()
 {
-    armed = nowMs();
+    armed = monotonicMs();
     ticks.clear();
 }
 
 bool TimedPlayer::playSync(const QString& path)
 {
-    const double start = nowMs();
+    const double start = monotonicMs();
     const bool played = m_player.playSync(path);
-    log.push_back({ { path }, start, nowMs() });
+    log.push_back({ { path }, start, monotonicMs() });
     QMetaObject::invokeMethod(qApp, [] { waiter().poke(); }, Qt::QueuedConnection);
     return played;
 }
 
 void TimedPlayer::playSequence(const QStringList& paths)
 {
-    const double start = nowMs();
+    const double start = monotonicMs();
     m_player.playSequence(paths);
-    log.push_back({ paths, start, nowMs() });
+    log.push_back({ paths, start, monotonicMs() });
     QMetaObject::invokeMethod(qApp, [] { waiter().poke(); }, Qt::QueuedConnection);
 }
 

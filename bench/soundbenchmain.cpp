@@ -11,6 +11,7 @@
 #include "app/lottovox.h"
 #include "bench/announcementmatch.h"
 #include "bench/clientcount.h"
+#include "bench/clock.h"
 #include "bench/commandoutput.h"
 #include "bench/procstatus.h"
 #include "calling/sdlsoundplayer.h"
