@@ -5,7 +5,6 @@
 #include "ui/answeringwait.h"
 #include "ui/frmbingo.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -38,23 +37,6 @@ void StampedTimer::rearmed()
 {
     armed = monotonicMs();
     ticks.clear();
-}
-
-bool TimedPlayer::playSync(const QString& path)
-{
-    const double start = monotonicMs();
-    const bool played = m_player.playSync(path);
-    log.push_back({ { path }, start, monotonicMs() });
-    QMetaObject::invokeMethod(qApp, [] { waiter().poke(); }, Qt::QueuedConnection);
-    return played;
-}
-
-void TimedPlayer::playSequence(const QStringList& paths)
-{
-    const double start = monotonicMs();
-    m_player.playSequence(paths);
-    log.push_back({ paths, start, monotonicMs() });
-    QMetaObject::invokeMethod(qApp, [] { waiter().poke(); }, Qt::QueuedConnection);
 }
 
 BenchProgram::BenchProgram(const QString& sounds)
