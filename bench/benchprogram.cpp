@@ -1,11 +1,10 @@
 #include "bench/benchprogram.h"
 
-#include "bench/protocol.h"
+#include "bench/clock.h"
 #include "bench/waiter.h"
 #include "ui/answeringwait.h"
 #include "ui/frmbingo.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -15,7 +14,7 @@ StampedTimer::StampedTimer(int milliseconds, QObject* owner)
     : m_timer(milliseconds, owner)
 {
     m_timer.setTickHandler([this] {
-        ticks.push_back(nowMs());
+        ticks.push_back(monotonicMs());
         tick();
         waiter().poke();
     });
@@ -36,25 +35,8 @@ void StampedTimer::setInterval(int milliseconds)
 
 void StampedTimer::rearmed()
 {
-    armed = nowMs();
+    armed = monotonicMs();
     ticks.clear();
-}
-
-bool TimedPlayer::playSync(const QString& path)
-{
-    const double start = nowMs();
-    const bool played = m_player.playSync(path);
-    log.push_back({ { path }, start, nowMs() });
-    QMetaObject::invokeMethod(qApp, [] { waiter().poke(); }, Qt::QueuedConnection);
-    return played;
-}
-
-void TimedPlayer::playSequence(const QStringList& paths)
-{
-    const double start = nowMs();
-    m_player.playSequence(paths);
-    log.push_back({ paths, start, nowMs() });
-    QMetaObject::invokeMethod(qApp, [] { waiter().poke(); }, Qt::QueuedConnection);
 }
 
 BenchProgram::BenchProgram(const QString& sounds)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/lottovox.h"
-#include "calling/sdlsoundplayer.h"
+#include "bench/timedplayer.h"
 #include "ui/browser.h"
 #include "ui/qttimer.h"
 #include "ui/yesnobox.h"
@@ -30,25 +30,6 @@ private:
     void rearmed();
 
     QtTimer m_timer;
-};
-
-// The SDL player, with the start and end of every announcement noted. It plays on the thread
-// the program waits on, so the log is only read once the announcement is over.
-class TimedPlayer final : public SoundPlayer {
-public:
-    struct Play {
-        QStringList paths;
-        double start;
-        double end;
-    };
-
-    bool playSync(const QString& path) override;
-    void playSequence(const QStringList& paths) override;
-
-    std::vector<Play> log;
-
-private:
-    SdlSoundPlayer m_player;
 };
 
 // The program as main.cpp builds it, with the timers and the player open to inspection,

@@ -6,19 +6,15 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
 #include <thread>
 
 extern char** environ;
 
-Child spawn(const std::vector<std::string>& arguments)
+ChildProcess::ChildProcess(const char* program, const std::vector<std::string>& arguments)
 {
     int pipe[2];
-    if (::pipe(pipe) != 0) {
-        std::perror("lottovox_bench: pipe");
-        std::exit(1);
-    }
+    if (::pipe(pipe) != 0)
+        return;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipe[1], STDOUT_FILENO);
@@ -27,50 +23,45 @@ Child spawn(const std::vector<std::string>& arguments)
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    Child child;
-    if (posix_spawn(&child.pid, "/proc/self/exe", &actions, nullptr, argv.data(), environ) != 0) {
-        std::perror("lottovox_bench: posix_spawn");
-        std::exit(1);
-    }
+    if (posix_spawn(&m_pid, program, &actions, nullptr, argv.data(), environ) != 0)
+        m_pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipe[1]);
-    child.output = fdopen(pipe[0], "r");
-    return child;
+    if (m_pid > 0)
+        m_output = fdopen(pipe[0], "r");
+    else
+        ::close(pipe[0]);
 }
 
-void readResults(Child& child, Results& results, const char* until)
+ChildProcess::~ChildProcess()
 {
-    char line[256];
-    while (std::fgets(line, sizeof line, child.output)) {
-        char key[64];
-        double value = 0;
-        if (std::sscanf(line, "%63s %lf", key, &value) != 2)
-            continue;
-        results[key].push_back(value);
-        if (until && std::strcmp(key, until) == 0)
-            return;
-    }
+    terminate();
+    if (m_output)
+        std::fclose(m_output);
 }
 
-bool finish(Child& child)
+bool ChildProcess::finish()
 {
-    std::fclose(child.output);
+    if (m_pid <= 0)
+        return false;
     int status = 0;
-    waitpid(child.pid, &status, 0);
+    waitpid(m_pid, &status, 0);
+    m_pid = -1;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-void terminate(Child& child)
+bool ChildProcess::terminate()
 {
-    std::fclose(child.output);
-    ::kill(child.pid, SIGTERM);
-    int status = 0;
+    if (m_pid <= 0)
+        return true;
+    ::kill(m_pid, SIGTERM);
     pid_t ended = 0;
-    for (int wait = 0; wait < 300 && (ended = waitpid(child.pid, &status, WNOHANG)) == 0; ++wait)
+    for (int wait = 0; wait < 300 && (ended = waitpid(m_pid, nullptr, WNOHANG)) == 0; ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (ended == 0) {
-        std::fprintf(stderr, "the program did not stop on SIGTERM within 3 s\n");
-        ::kill(child.pid, SIGKILL);
-        waitpid(child.pid, &status, 0);
+        ::kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
     }
+    m_pid = -1;
+    return ended != 0;
 }

@@ -1,23 +1,33 @@
 #pragma once
 
-#include "bench/protocol.h"
-
 #include <cstdio>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
-// A measuring child: this same binary started anew with other arguments, its output piped
-// back, so that every start is a new process and the parent can watch it from outside.
-struct Child {
-    pid_t pid = -1;
-    FILE* output = nullptr;
-};
+#include <sys/types.h>
 
-Child spawn(const std::vector<std::string>& arguments);
-// Reads "key value" lines until the child closes its output, or until the key `until`.
-void readResults(Child& child, Results& results, const char* until = nullptr);
-// Waits for the child to end; true if it ended well.
-bool finish(Child& child);
-// Ends an idle child as a desktop session would, and says so if it does not stop.
-void terminate(Child& child);
+// A program started beside the benchmark with its standard output piped back, so that the
+// benchmark reads what it writes and can watch it from outside. One still running when the
+// object goes is ended as a desktop session would end it.
+class ChildProcess {
+public:
+    // `arguments` begins with the name the program is to see as its own.
+    ChildProcess(const char* program, const std::vector<std::string>& arguments);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool started() const { return m_pid > 0; }
+    pid_t pid() const { return m_pid; }
+    // The read end of its output (null if it did not start), open as long as this object.
+    FILE* output() const { return m_output; }
+
+    // Waits for it to end of itself; true if it ended well.
+    bool finish();
+    // SIGTERM, then SIGKILL if it has not stopped within 3 s; false if it took the SIGKILL.
+    bool terminate();
+
+private:
+    pid_t m_pid = -1;
+    FILE* m_output = nullptr;
+};

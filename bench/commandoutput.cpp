@@ -1,62 +1,35 @@
 #include "bench/commandoutput.h"
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include "bench/clock.h"
+
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <limits>
 
-extern char** environ;
-
-double monotonicMs()
-{
-    return std::chrono::duration<double, std::milli>(
-        std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
+// exec, so that stopping the shell stops the command itself.
 CommandOutput::CommandOutput(const std::string& command)
+    : m_command("/bin/sh", { "sh", "-c", "exec " + command })
 {
-    int pipe[2];
-    if (::pipe(pipe) != 0)
-        return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipe[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipe[0]);
-    // exec, so that stopping the shell stops the command itself.
-    const std::string shell = "exec " + command;
-    const char* argv[] = { "sh", "-c", shell.c_str(), nullptr };
-    if (posix_spawn(&m_pid, "/bin/sh", &actions, nullptr, const_cast<char**>(argv), environ) != 0)
-        m_pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipe[1]);
-    if (m_pid <= 0) {
-        ::close(pipe[0]);
-        return;
-    }
-    m_reader = std::thread([this, descriptor = pipe[0]] { read(descriptor); });
+    if (m_command.started())
+        m_reader = std::thread([this] { read(); });
 }
 
 CommandOutput::~CommandOutput() { stop(); }
 
 void CommandOutput::stop()
 {
-    if (m_pid > 0) {
-        ::kill(m_pid, SIGTERM);
-        ::waitpid(m_pid, nullptr, 0);
-        m_pid = -1;
-    }
+    m_command.terminate();
     if (m_reader.joinable())
         m_reader.join();
 }
 
-void CommandOutput::read(int descriptor)
+// Straight from the descriptor, not through stdio's buffer, so that each piece is timed as it
+// arrives. The output stays open until the reader has been joined.
+void CommandOutput::read()
 {
+    const int descriptor = ::fileno(m_command.output());
     char buffer[4096];
     for (;;) {
         const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
@@ -67,7 +40,6 @@ void CommandOutput::read(int descriptor)
         m_bytes.append(buffer, count);
         m_pieces.push_back({ m_bytes.size(), now });
     }
-    ::close(descriptor);
 }
 
 QByteArray CommandOutput::bytes() const

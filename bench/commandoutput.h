@@ -1,15 +1,13 @@
 #pragma once
 
+#include "bench/childprocess.h"
+
 #include <QByteArray>
 
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <sys/types.h>
-
-double monotonicMs();
 
 // Runs a shell command beside the benchmark and keeps what it writes to standard output,
 // noting when each piece arrived: a sink's monitor recorded as raw samples, or a sound
@@ -18,10 +16,8 @@ class CommandOutput {
 public:
     explicit CommandOutput(const std::string& command);
     ~CommandOutput();
-    CommandOutput(const CommandOutput&) = delete;
-    CommandOutput& operator=(const CommandOutput&) = delete;
 
-    bool started() const { return m_pid > 0; }
+    bool started() const { return m_command.started(); }
     void stop();
 
     QByteArray bytes() const;
@@ -39,13 +35,13 @@ public:
     double shortfallMs(double bytesPerMs) const;
 
 private:
-    void read(int descriptor);
+    void read();
 
     struct Piece {
         qsizetype end;
         double arrivedMs;
     };
-    pid_t m_pid = -1;
+    ChildProcess m_command;
     std::thread m_reader;
     mutable std::mutex m_mutex;
     QByteArray m_bytes;

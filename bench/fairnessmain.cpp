@@ -2,7 +2,7 @@
 // tests of the call order as a Markdown table.
 // Usage: lottovox_fairness [games per size, default 1000000] [seed, default 20261207]
 
-#include "fairness.h"
+#include "tests/stats/fairness.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "bench/firstsample.h"
 
-#include "bench/protocol.h"
+#include "bench/clock.h"
 
 #include <dlfcn.h>
 
@@ -19,7 +19,7 @@ extern "C" size_t fwrite(const void* data, size_t size, size_t count, FILE* stre
     using Fwrite = size_t (*)(const void*, size_t, size_t, FILE*);
     static const auto real = reinterpret_cast<Fwrite>(dlsym(RTLD_NEXT, "fwrite"));
     if (stream != stdout && stream != stderr && g_listening.exchange(false))
-        g_handedOver = nowMs();
+        g_handedOver = monotonicMs();
     return real(data, size, count, stream);
 }
 

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 namespace {
@@ -51,17 +52,18 @@ bool measureIdle(const std::string& sounds, bool paused, int runs, Results& resu
     for (int run = 0; run < runs; ++run) {
         std::fprintf(stderr, "idle %s: run %d of %d\n", paused ? "with AutoPlay paused" : "after start-up",
             run + 1, runs);
-        Child child = spawn({ "lottovox_bench", paused ? IdlePausedFlag : IdleFlag, sounds });
+        ChildProcess child(ThisProgram, { "lottovox_bench", paused ? IdlePausedFlag : IdleFlag, sounds });
         Results ready;
-        readResults(child, ready, "ready");
+        readResults(child.output(), ready, "ready");
         if (ready["ready"].empty()) {
             failed("the program did not come to rest");
             return false;
         }
-        const Usage before = usageOf(child.pid);
+        const Usage before = usageOf(child.pid());
         std::this_thread::sleep_for(std::chrono::seconds(10));
-        const Usage after = usageOf(child.pid);
-        terminate(child);
+        const Usage after = usageOf(child.pid());
+        if (!child.terminate())
+            std::fprintf(stderr, "the program did not stop on SIGTERM within 3 s\n");
         const std::string key = paused ? "idle_paused" : "idle_start";
         results[key + "_cpu"].push_back((after.cpuNs - before.cpuNs) / 1e6);
         results[key + "_wakeups"].push_back(after.switches - before.switches);

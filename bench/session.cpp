@@ -2,6 +2,7 @@
 
 #include "bench/benchprogram.h"
 #include "bench/childprocess.h"
+#include "bench/clock.h"
 #include "bench/firstsample.h"
 #include "bench/procstatus.h"
 #include "bench/waiter.h"
@@ -35,9 +36,9 @@ bool measureSession(const std::string& sounds, int runs, Results& results)
 {
     for (int run = 0; run < runs; ++run) {
         std::fprintf(stderr, "calls, repeats and AutoPlay: run %d of %d\n", run + 1, runs);
-        Child child = spawn({ "lottovox_bench", SessionFlag, sounds });
-        readResults(child, results);
-        if (!finish(child))
+        ChildProcess child(ThisProgram, { "lottovox_bench", SessionFlag, sounds });
+        readResults(child.output(), results);
+        if (!child.finish())
             return false;
     }
     return true;
@@ -58,7 +59,7 @@ int sessionChild(const QString& sounds, int manualCalls, int autoPlayTicks)
         waiter().pause(300);
         const std::size_t firstPlay = p.player.log.size();
         watchForFirstSample();
-        const double pressed = nowMs();
+        const double pressed = monotonicMs();
         p.click(p.form().cmdNextNumber);
         const double handedOver = firstSampleHandedOver();
         if (p.player.log.size() < firstPlay + 1 || p.player.log[firstPlay].paths.size() < 2)

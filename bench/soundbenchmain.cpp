@@ -11,8 +11,10 @@
 #include "app/lottovox.h"
 #include "bench/announcementmatch.h"
 #include "bench/clientcount.h"
+#include "bench/clock.h"
 #include "bench/commandoutput.h"
 #include "bench/procstatus.h"
+#include "bench/timedplayer.h"
 #include "calling/sdlsoundplayer.h"
 #include "ui/browser.h"
 #include "ui/frmbingo.h"
@@ -69,28 +71,6 @@ QByteArray sinkSamples(const QString& path, int rate)
     return samples;
 }
 
-// The SDL player, noting when each announcement returned: from then on the program counts the
-// second before the repeat.
-class ReturnTimes final : public SoundPlayer {
-public:
-    bool playSync(const QString& path) override
-    {
-        const bool played = m_player.playSync(path);
-        returned.push_back(monotonicMs());
-        return played;
-    }
-    void playSequence(const QStringList& paths) override
-    {
-        m_player.playSequence(paths);
-        returned.push_back(monotonicMs());
-    }
-
-    std::vector<double> returned;
-
-private:
-    SdlSoundPlayer m_player;
-};
-
 // A row of the table; with no verdict, a measurement shown for what it tells, without a target.
 void row(const std::string& what, const char* unit, std::vector<double> values, const std::string& target,
     std::optional<bool> met)
@@ -146,7 +126,7 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const QByteArray eventsBefore = events.bytes();
 
-    ReturnTimes player;
+    TimedPlayer player;
     QtYesNoBox confirmation;
     DesktopBrowser browser;
     Lottovox program(Platform { player, confirmation, browser, RandomSource::clockSeed,
@@ -187,6 +167,11 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
             file.write(recording);
     }
     const std::vector<HeardAnnouncement> heard = matchAnnouncements(recording, rate, expected);
+    // When each announcement returned: from then on the program counts the second before the
+    // repeat.
+    std::vector<double> returned;
+    for (const TimedPlayer::Play& play : player.log)
+        returned.push_back(play.end);
     std::vector<double> firstSample;
     std::vector<double> firstSound;
     std::vector<double> addedSilence;
@@ -206,12 +191,12 @@ int calls(const std::string& label, const QString& voices, int count, int rate,
         // announcement this was: the first to return after that (one lost would shift the count).
         const double began = atSink(heard[i].letterAt);
         const std::size_t k = std::size_t(
-            std::lower_bound(player.returned.begin(), player.returned.end(), began) - player.returned.begin());
-        if (k >= player.returned.size())
+            std::lower_bound(returned.begin(), returned.end(), began) - returned.begin());
+        if (k >= returned.size())
             continue;
         if (heard[i].letterWhole && heard[i].numberWhole) {
             addedSilence.push_back(heard[i].addedSilenceMs);
-            returnAfterEnd.push_back(player.returned[k] - atSink(heard[i].numberEnd));
+            returnAfterEnd.push_back(returned[k] - atSink(heard[i].numberEnd));
         }
         if (k % 2 == 0) {
             firstSample.push_back(began - presses[k / 2]);

@@ -2,6 +2,7 @@
 
 #include "app/desktoplottovox.h"
 #include "bench/childprocess.h"
+#include "bench/clock.h"
 #include "ui/fonts.h"
 #include "ui/frmbingo.h"
 
@@ -27,7 +28,7 @@ public:
         if (event->type() == QEvent::Paint && widget && widget->window() == m_window) {
             QCoreApplication::instance()->removeEventFilter(this);
             QTimer::singleShot(0, [] {
-                report("painted", nowMs());
+                report("painted", monotonicMs());
                 QCoreApplication::quit();
             });
         }
@@ -44,11 +45,11 @@ bool measureStartup(int runs, Results& results)
 {
     std::fprintf(stderr, "start-up: %d runs\n", runs);
     for (int run = 0; run < runs; ++run) {
-        const double spawned = nowMs();
-        Child child = spawn({ "lottovox_bench", StartupFlag });
+        const double spawned = monotonicMs();
+        ChildProcess child(ThisProgram, { "lottovox_bench", StartupFlag });
         Results painted;
-        readResults(child, painted);
-        if (!finish(child) || painted["painted"].empty()) {
+        readResults(child.output(), painted);
+        if (!child.finish() || painted["painted"].empty()) {
             failed("the program did not start");
             return false;
         }

@@ -1,7 +1,7 @@
 // A small, fixed-seed run of the fairness check that `scripts/bench --fairness` runs on a
 // million games of each size.
 
-#include "bench/fairness.h"
+#include "tests/stats/fairness.h"
 
 #include "game/randomsource.h"
 

@@ -1,4 +1,4 @@
-#include "fairness.h"
+#include "tests/stats/fairness.h"
 
 #include "game/randomsource.h"
 
