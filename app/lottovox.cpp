@@ -1,11 +1,12 @@
 #include "app/lottovox.h"
 
-#include "app/clickrule.h"
+#include "app/gate/clickrule.h"
+#include "app/gate/useraction.h"
 #include "ui/clickablelabel.h"
+#include "ui/desktop/accessibleinterfaces.h"
 #include "ui/frmabout.h"
 #include "ui/frmbingo.h"
-#include "ui/useraction.h"
-#include "ui/timer.h"
+#include "ui/platform/timer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,6 +28,7 @@ Lottovox::Lottovox(const Platform& platform)
     , m_pacing({ *m_form, m_shared, m_state, m_game, *m_tmrAutoplay, *m_tmrNextNumber_delay })
     , m_links(platform.browser)
 {
+    deferAccessiblePresses(postUserAction);
     wireEvents();
     Form_Load();
 }

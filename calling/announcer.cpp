@@ -1,11 +1,11 @@
 #include "calling/announcer.h"
 
-#include "calling/soundplayer.h"
+#include "calling/audio/soundplayer.h"
 #include "game/draw.h"
 #include "game/gamestate.h"
 #include "ui/callmarks.h"
 #include "ui/frmbingo.h"
-#include "ui/timer.h"
+#include "ui/platform/timer.h"
 
 #include <QDir>
 #include <QLabel>

@@ -30,9 +30,6 @@ public:
     void chkRepeat_Click();
     void tmrRepeatTimer_Timer();
 
-    // The folder that holds the running executable.
-    static QString executableFolder();
-
 private:
     void playCallFiles();
     QString soundFile(const QString& stem) const;

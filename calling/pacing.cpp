@@ -4,7 +4,7 @@
 #include "game/gamecore.h"
 #include "game/gamestate.h"
 #include "ui/frmbingo.h"
-#include "ui/timer.h"
+#include "ui/platform/timer.h"
 
 #include <QGroupBox>
 #include <QPushButton>

@@ -5,8 +5,8 @@
 #include "game/randomsource.h"
 #include "ui/callmarks.h"
 #include "ui/frmbingo.h"
-#include "ui/timer.h"
-#include "ui/yesnobox.h"
+#include "ui/platform/timer.h"
+#include "ui/platform/yesnobox.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
