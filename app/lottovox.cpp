@@ -23,7 +23,7 @@ Lottovox::Lottovox(const Platform& platform)
     , m_tmrNextNumber_delay(platform.makeTimer(Layout::NextNumberDelayInterval, m_form.get()))
     , m_tmrRepeatTimer(platform.makeTimer(Layout::RepeatInterval, m_form.get()))
     , m_announcer({ *m_form, m_shared, m_player, *m_tmrRepeatTimer, platform.applicationFolder })
-    , m_game({ *m_form, m_shared, m_state, m_random, m_announcer, *m_tmrAutoplay, *m_tmrNextNumber_delay,
+    , m_game({ *m_form, m_shared, m_state, m_random, [this] { m_announcer.Call_Out(); }, *m_tmrAutoplay, *m_tmrNextNumber_delay,
           platform.confirmation })
     , m_pacing({ *m_form, m_shared, m_state, m_game, *m_tmrAutoplay, *m_tmrNextNumber_delay })
     , m_links(platform.browser)

@@ -34,5 +34,9 @@ private:
     void playCallFiles();
     QString soundFile(const QString& stem) const;
 
-    Parts m;
+    frmBingo& m_form;
+    mdlPublic& m_shared;
+    SoundPlayer& m_player;
+    Timer& m_tmrRepeatTimer;
+    FolderLookup m_applicationFolder;
 };
