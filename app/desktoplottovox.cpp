@@ -1,7 +1,8 @@
 #include "app/desktoplottovox.h"
 
-#include "ui/answeringwait.h"
-#include "ui/qttimer.h"
+#include "app/gate/answeringwait.h"
+#include "calling/audio/executablefolder.h"
+#include "ui/platform/qttimer.h"
 
 DesktopLottovox::DesktopLottovox()
     : m_program(Platform {
@@ -9,7 +10,7 @@ DesktopLottovox::DesktopLottovox()
         m_confirmation,
         m_browser,
         RandomSource::clockSeed,
-        Announcer::executableFolder,
+        executableFolder,
         [](int milliseconds, QObject* owner) { return std::make_unique<QtTimer>(milliseconds, owner); },
         waitAnswering,
     })

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/lottovox.h"
-#include "calling/sdlsoundplayer.h"
-#include "ui/browser.h"
-#include "ui/yesnobox.h"
+#include "calling/audio/sdlsoundplayer.h"
+#include "ui/desktop/desktopbrowser.h"
+#include "ui/desktop/qtyesnobox.h"
 
 // The program as a host runs it: Qt timers, the SDL wave player waited for with the window still
 // answering the screen reader, Qt's question box and the desktop's browser.

@@ -1,11 +1,12 @@
 #include "app/lottovox.h"
 
-#include "app/clickrule.h"
+#include "app/gate/clickrule.h"
+#include "app/gate/useraction.h"
 #include "ui/clickablelabel.h"
+#include "ui/desktop/accessibleinterfaces.h"
 #include "ui/frmabout.h"
 #include "ui/frmbingo.h"
-#include "ui/useraction.h"
-#include "ui/timer.h"
+#include "ui/platform/timer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,11 +23,12 @@ Lottovox::Lottovox(const Platform& platform)
     , m_tmrNextNumber_delay(platform.makeTimer(Layout::NextNumberDelayInterval, m_form.get()))
     , m_tmrRepeatTimer(platform.makeTimer(Layout::RepeatInterval, m_form.get()))
     , m_announcer({ *m_form, m_shared, m_player, *m_tmrRepeatTimer, platform.applicationFolder })
-    , m_game({ *m_form, m_shared, m_state, m_random, m_announcer, *m_tmrAutoplay, *m_tmrNextNumber_delay,
+    , m_game({ *m_form, m_shared, m_state, m_random, [this] { m_announcer.Call_Out(); }, *m_tmrAutoplay, *m_tmrNextNumber_delay,
           platform.confirmation })
     , m_pacing({ *m_form, m_shared, m_state, m_game, *m_tmrAutoplay, *m_tmrNextNumber_delay })
     , m_links(platform.browser)
 {
+    deferAccessiblePresses(postUserAction);
     wireEvents();
     Form_Load();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/gatedplayer.h"
-#include "app/routinegate.h"
+#include "app/gate/gatedplayer.h"
+#include "app/gate/routinegate.h"
 #include "calling/announcer.h"
 #include "calling/pacing.h"
 #include "game/gamecore.h"
 #include "game/gamestate.h"
 #include "game/randomsource.h"
-#include "ui/weblinks.h"
+#include "game/weblinks.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,8 @@
 #include "app/desktoplottovox.h"
-#include "calling/audiomessages.h"
-#include "ui/fonts.h"
-#include "ui/titlebarchoice.h"
+#include "calling/audio/audiomessages.h"
+#include "calling/audio/executablefolder.h"
+#include "ui/desktop/fonts.h"
+#include "ui/desktop/titlebarchoice.h"
 
 #include <QApplication>
 
@@ -14,7 +15,7 @@ static void useOwnTitleBar()
 {
     if (!TitleBarChoice::runsUnderTheQtItWasBuiltFor())
         return;
-    QCoreApplication::addLibraryPath(Announcer::executableFolder() + "/plugins");
+    QCoreApplication::addLibraryPath(executableFolder() + "/plugins");
     TitleBarChoice::chooseOwn(LOTTOVOX_TITLEBAR_KEY);
 }
 #endif
@@ -27,7 +28,7 @@ int main(int argc, char* argv[])
 #endif
     QApplication application(argc, argv);
     installFontSubstitutes();
-    loadShippedFaces(Announcer::executableFolder() + "/fonts");
+    loadShippedFaces(executableFolder() + "/fonts");
 
     DesktopLottovox lottovox;
     lottovox.program().show();

@@ -10,7 +10,7 @@
 #include "bench/session.h"
 #include "bench/startup.h"
 #include "bench/table.h"
-#include "ui/fonts.h"
+#include "ui/desktop/fonts.h"
 
 #include <QApplication>
 #include <QFileInfo>

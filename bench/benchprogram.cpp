@@ -1,8 +1,8 @@
 #include "bench/benchprogram.h"
 
+#include "app/gate/answeringwait.h"
 #include "bench/clock.h"
 #include "bench/waiter.h"
-#include "ui/answeringwait.h"
 #include "ui/frmbingo.h"
 
 #include <QPushButton>

@@ -2,9 +2,9 @@
 
 #include "app/lottovox.h"
 #include "bench/timedplayer.h"
-#include "ui/browser.h"
-#include "ui/qttimer.h"
-#include "ui/yesnobox.h"
+#include "ui/desktop/desktopbrowser.h"
+#include "ui/desktop/qtyesnobox.h"
+#include "ui/platform/qttimer.h"
 
 #include <QObject>
 

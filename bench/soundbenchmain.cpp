@@ -15,11 +15,11 @@
 #include "bench/commandoutput.h"
 #include "bench/procstatus.h"
 #include "bench/timedplayer.h"
-#include "calling/sdlsoundplayer.h"
-#include "ui/browser.h"
+#include "calling/audio/sdlsoundplayer.h"
+#include "ui/desktop/desktopbrowser.h"
+#include "ui/desktop/qtyesnobox.h"
 #include "ui/frmbingo.h"
-#include "ui/qttimer.h"
-#include "ui/yesnobox.h"
+#include "ui/platform/qttimer.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "app/desktoplottovox.h"
 #include "bench/childprocess.h"
 #include "bench/clock.h"
-#include "ui/fonts.h"
+#include "ui/desktop/fonts.h"
 #include "ui/frmbingo.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calling/sdlsoundplayer.h"
+#include "calling/audio/sdlsoundplayer.h"
 
 #include <vector>
 

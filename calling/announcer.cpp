@@ -1,55 +1,59 @@
 #include "calling/announcer.h"
 
-#include "calling/soundplayer.h"
+#include "calling/audio/soundplayer.h"
 #include "game/draw.h"
 #include "game/gamestate.h"
 #include "ui/callmarks.h"
 #include "ui/frmbingo.h"
-#include "ui/timer.h"
+#include "ui/platform/timer.h"
 
 #include <QDir>
 #include <QLabel>
 
 Announcer::Announcer(Parts parts)
-    : m(std::move(parts))
+    : m_form(parts.form)
+    , m_shared(parts.shared)
+    , m_player(parts.player)
+    , m_tmrRepeatTimer(parts.tmrRepeatTimer)
+    , m_applicationFolder(std::move(parts.applicationFolder))
 {
 }
 
 void Announcer::Call_Out()
 {
-    QLabel* square = m.form.lblCalled[m.shared.CurrentNumber - 1];
+    QLabel* square = m_form.lblCalled[m_shared.CurrentNumber - 1];
     markCalled(square);
 
-    m.shared.CallText = QString::number(m.shared.CurrentNumber);
-    m.shared.SoundPath = m.applicationFolder() + QDir::separator();
+    m_shared.CallText = QString::number(m_shared.CurrentNumber);
+    m_shared.SoundPath = m_applicationFolder() + QDir::separator();
 
-    if (m.shared.BingoMode == 75) {
-        m.shared.CallLetter = letterOf(m.shared.CurrentNumber);
-        showCall(m.form, m.shared.CallLetter + ' ' + m.shared.CallText);
+    if (m_shared.BingoMode == 75) {
+        m_shared.CallLetter = letterOf(m_shared.CurrentNumber);
+        showCall(m_form, m_shared.CallLetter + ' ' + m_shared.CallText);
     } else {
-        showCall(m.form, m.shared.CallText);
+        showCall(m_form, m_shared.CallText);
     }
 
     // Playback holds the window until it ends, so the call must be on screen first.
     square->repaint();
-    m.form.lblCurrent_Call->repaint();
+    m_form.lblCurrent_Call->repaint();
 
-    if (!m.shared.SoundOn)
+    if (!m_shared.SoundOn)
         return;
     playCallFiles();
-    if (m.shared.RepeatOn)
-        m.tmrRepeatTimer.start();
+    if (m_shared.RepeatOn)
+        m_tmrRepeatTimer.start();
 }
 
-void Announcer::chkSound_Click() { m.shared.SoundOn = !m.shared.SoundOn; }
+void Announcer::chkSound_Click() { m_shared.SoundOn = !m_shared.SoundOn; }
 
-void Announcer::chkRepeat_Click() { m.shared.RepeatOn = !m.shared.RepeatOn; }
+void Announcer::chkRepeat_Click() { m_shared.RepeatOn = !m_shared.RepeatOn; }
 
 // The repeat plays whatever the flags say now: once started, it always follows its call.
 void Announcer::tmrRepeatTimer_Timer()
 {
     playCallFiles();
-    m.tmrRepeatTimer.stop();
+    m_tmrRepeatTimer.stop();
 }
 
 // Letter and number are one announcement, played back to back. A file that cannot be played
@@ -57,10 +61,10 @@ void Announcer::tmrRepeatTimer_Timer()
 void Announcer::playCallFiles()
 {
     QStringList files;
-    if (m.shared.BingoMode == 75)
-        files.append(soundFile(m.shared.CallLetter));
-    files.append(soundFile(m.shared.CallText));
-    m.player.playSequence(files);
+    if (m_shared.BingoMode == 75)
+        files.append(soundFile(m_shared.CallLetter));
+    files.append(soundFile(m_shared.CallText));
+    m_player.playSequence(files);
 }
 
-QString Announcer::soundFile(const QString& stem) const { return m.shared.SoundPath + stem + ".wav"; }
+QString Announcer::soundFile(const QString& stem) const { return m_shared.SoundPath + stem + ".wav"; }

@@ -30,12 +30,13 @@ public:
     void chkRepeat_Click();
     void tmrRepeatTimer_Timer();
 
-    // The folder that holds the running executable.
-    static QString executableFolder();
-
 private:
     void playCallFiles();
     QString soundFile(const QString& stem) const;
 
-    Parts m;
+    frmBingo& m_form;
+    mdlPublic& m_shared;
+    SoundPlayer& m_player;
+    Timer& m_tmrRepeatTimer;
+    FolderLookup m_applicationFolder;
 };

@@ -28,5 +28,10 @@ public:
     void tmrNextNumber_delay_Timer();
 
 private:
-    Parts m;
+    frmBingo& m_form;
+    mdlPublic& m_shared;
+    frmBingoState& m_state;
+    GameCore& m_game;
+    Timer& m_tmrAutoplay;
+    Timer& m_tmrNextNumber_delay;
 };

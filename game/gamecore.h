@@ -2,7 +2,8 @@
 
 #include "game/gamestate.h"
 
-class Announcer;
+#include <functional>
+
 class RandomSource;
 class Timer;
 class YesNoBox;
@@ -17,7 +18,8 @@ public:
         mdlPublic& shared;
         frmBingoState& state;
         RandomSource& random;
-        Announcer& announcer;
+        // Announces the number just drawn: the announcer's Call_Out.
+        std::function<void()> callOut;
         Timer& tmrAutoplay;
         Timer& tmrNextNumber_delay;
         YesNoBox& confirmation;
@@ -37,5 +39,12 @@ private:
     void Maintain75_90_Mode();
     std::int16_t draw();
 
-    Parts m;
+    frmBingo& m_form;
+    mdlPublic& m_shared;
+    frmBingoState& m_state;
+    RandomSource& m_random;
+    std::function<void()> m_callOut;
+    Timer& m_tmrAutoplay;
+    Timer& m_tmrNextNumber_delay;
+    YesNoBox& m_confirmation;
 };

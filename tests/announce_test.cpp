@@ -1,6 +1,6 @@
 #include "support/lottovoxfixture.h"
 
-#include "ui/colours.h"
+#include "ui/desktop/colours.h"
 
 #include <QDir>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "calling/audiomessages.h"
+#include "calling/audio/audiomessages.h"
 
 #include <QStringList>
 #include <QTemporaryFile>

@@ -1,5 +1,5 @@
-#include "ui/browser.h"
-#include "ui/titlebarchoice.h"
+#include "ui/desktop/desktopbrowser.h"
+#include "ui/desktop/titlebarchoice.h"
 
 #include <QByteArray>
 #include <QDesktopServices>

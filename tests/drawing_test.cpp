@@ -2,7 +2,7 @@
 
 #include "game/draw.h"
 #include "game/randomsource.h"
-#include "ui/colours.h"
+#include "ui/desktop/colours.h"
 
 #include <algorithm>
 #include <limits>

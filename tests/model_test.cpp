@@ -5,7 +5,7 @@
 
 #include "calling/intervals.h"
 #include "ui/clickablelabel.h"
-#include "ui/colours.h"
+#include "ui/desktop/colours.h"
 #include "ui/frmabout.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "support/lottovoxfixture.h"
 
-#include "ui/colours.h"
-#include "ui/yesnobox.h"
+#include "ui/desktop/colours.h"
+#include "ui/desktop/qtyesnobox.h"
 
 #include <QApplication>
 #include <QMessageBox>

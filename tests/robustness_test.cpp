@@ -1,8 +1,8 @@
 #include "support/lottovoxfixture.h"
 
-#include "calling/pathbytes.h"
-#include "calling/sdlsoundplayer.h"
-#include "ui/colours.h"
+#include "calling/audio/pathbytes.h"
+#include "calling/audio/sdlsoundplayer.h"
+#include "ui/desktop/colours.h"
 
 #include <QDir>
 #include <QFile>

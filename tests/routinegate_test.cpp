@@ -1,4 +1,4 @@
-#include "app/routinegate.h"
+#include "app/gate/routinegate.h"
 #include "support/virtualclock.h"
 
 #include <QCloseEvent>

@@ -2,7 +2,7 @@
 
 #include "ui/clickablelabel.h"
 
-#include "ui/colours.h"
+#include "ui/desktop/colours.h"
 
 #include <QApplication>
 #include <QMenuBar>

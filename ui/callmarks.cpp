@@ -1,7 +1,7 @@
 #include "ui/callmarks.h"
 
 #include "ui/callnotice.h"
-#include "ui/colours.h"
+#include "ui/desktop/colours.h"
 #include "ui/frmbingo.h"
 
 #include <QLabel>

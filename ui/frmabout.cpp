@@ -3,11 +3,11 @@
 #include "ui/aboutwindowlayout.h"
 #include "ui/artwork.h"
 #include "ui/clickablelabel.h"
-#include "ui/colours.h"
-#include "ui/fonts.h"
+#include "ui/desktop/colours.h"
+#include "ui/desktop/fonts.h"
+#include "ui/desktop/stacking.h"
+#include "ui/desktop/windowstates.h"
 #include "ui/picturebox.h"
-#include "ui/stacking.h"
-#include "ui/windowstates.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "calling/clipreader.h"
+#include "calling/audio/clipreader.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "sdlsoundplayer/wavetable.h"
+#include "audio/wavetable.h"
 
 #include <QDir>
 #include <QFile>

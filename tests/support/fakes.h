@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calling/soundplayer.h"
-#include "ui/browser.h"
-#include "ui/yesnobox.h"
+#include "calling/audio/soundplayer.h"
+#include "ui/platform/browser.h"
+#include "ui/platform/yesnobox.h"
 
 #include <QString>
 #include <QStringList>

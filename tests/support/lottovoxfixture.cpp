@@ -1,6 +1,6 @@
 #include "lottovoxfixture.h"
 
-#include "ui/colours.h"
+#include "ui/desktop/colours.h"
 
 #include <QApplication>
 #include <QTest>

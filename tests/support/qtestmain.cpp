@@ -1,4 +1,4 @@
-#include "ui/fonts.h"
+#include "ui/desktop/fonts.h"
 
 #include <QApplication>
 

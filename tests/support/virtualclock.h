@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/timer.h"
+#include "ui/platform/timer.h"
 
 #include <cstdint>
 #include <memory>

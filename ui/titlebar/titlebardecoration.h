@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/titlebuttons.h"
+#include "ui/titlebar/titlebuttons.h"
 
 #include <QtWaylandClient/private/qwaylandabstractdecoration_p.h>
 

@@ -1,0 +1,136 @@
+#include "audio/playertest.h"
+#include "audio/wavetable.h"
+#include "calling/audio/pathbytes.h"
+#include "calling/audio/sdlsoundplayer.h"
+
+#include <QDir>
+#include <QFile>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace {
+
+TEST_F(SdlSoundPlayerTest, PlaysEachFormatUnchanged)
+{
+    const PcmFormat formats[] = {
+        Mono16,
+        { 1, 11025, 8 },
+        { 2, 44100, 16 },
+        { 2, 48000, 32 },
+        { 1, 8000, 8 },
+        { 2, 192000, 16 },
+    };
+    SdlSoundPlayer player;
+    for (const PcmFormat& format : formats) {
+        SCOPED_TRACE(testing::Message() << format.channels << " channels, " << format.rate
+                                        << " Hz, " << format.bits << " bits");
+        const QByteArray clip = tone(format, 0.5);
+        const QString path = writeWave("clip.wav", format, clip);
+        const auto start = Clock::now();
+        EXPECT_TRUE(player.playSync(path));
+        // The clip holds the call as long as it plays; the slack is for slow machines.
+        const qint64 elapsed = millisecondsSince(start);
+        EXPECT_GE(elapsed, clipDuration(format, clip).count());
+        EXPECT_LE(elapsed, clipDuration(format, clip).count() + 400);
+        EXPECT_TRUE(playedAlone(deviceOutput(), clip, format.silence()));
+    }
+}
+
+TEST_F(SdlSoundPlayerTest, PlaysFromPathsWithSpacesAndNonAsciiCharacters)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Rufe für Bingo ñ")));
+    const QByteArray clip = tone(Mono16, 0.1);
+    const QString path
+        = writeWave(QStringLiteral("Rufe für Bingo ñ/zwei und sechs – 二十六.wav"), Mono16, clip);
+
+    SdlSoundPlayer player;
+    EXPECT_TRUE(player.playSync(path));
+    EXPECT_TRUE(playedAlone(deviceOutput(), clip, 0));
+
+    // Windows names files in UTF-16, which the name above already is.
+#ifndef Q_OS_WIN
+    // A folder named in Latin-1, as an old archive or another system leaves it: not UTF-8.
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/Stimmen f\xfcr Bingo \xff";
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    const QString latin1 = pathFromBytes(folder) + "/9.wav";
+    ASSERT_EQ(bytesFromPath(latin1), folder + "/9.wav");
+    const QByteArray bytes = wave(Mono16, clip);
+    std::FILE* file = std::fopen(folder + "/9.wav", "wb");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), file), std::size_t(bytes.size()));
+    std::fclose(file);
+    QFile::remove(devicePath());
+    EXPECT_TRUE(player.playSync(latin1));
+    EXPECT_TRUE(playedAlone(deviceOutput(), clip, 0));
+#endif
+}
+
+// Sloppy files that real recorders write play what they hold; what cannot be played is passed
+// over quickly, without opening the device.
+TEST_F(SdlSoundPlayerTest, PlaysSloppyFilesAndPassesOverBadOnesQuickly)
+{
+    struct Case {
+        std::string what;
+        QString name;
+        std::function<void(const QString& path)> create;
+        QByteArray heard = {}; // nothing: passed over
+    };
+    std::vector<Case> cases;
+    for (const WaveCase& file : waveCases()) {
+        cases.push_back({ file.what, file.name,
+            [bytes = file.bytes](const QString& path) { writeFile(path, bytes); }, file.heard });
+    }
+    // What is not a file, or too big for a table of bytes.
+    cases.insert(cases.end(), {
+        { "missing file", "missing.wav", [](const QString&) {} },
+        { "directory", "5.wav", [](const QString& path) { ASSERT_TRUE(QDir().mkdir(path)); } },
+#ifndef Q_OS_WIN
+        // Opening a FIFO for reading blocks until a writer comes: this must not hang.
+        { "FIFO", "7.wav",
+            [](const QString& path) { ASSERT_EQ(::mkfifo(QFile::encodeName(path), 0600), 0); } },
+#endif
+        { "valid file of 64 MiB", "huge.wav",
+            [](const QString& path) {
+                constexpr quint32 size = 64 * 1024 * 1024;
+                writeFile(path, riffWave(formatChunk(Mono16) + chunk("data", {}, size)));
+                ASSERT_TRUE(QFile::resize(path, 44 + size));
+            } },
+    });
+    // Root reads anything, so this case only means something for other users; Windows has no
+    // permission bits Qt could take away.
+#ifndef Q_OS_WIN
+    if (::geteuid() != 0) {
+        cases.push_back({ "unreadable file", "locked.wav", [](const QString& path) {
+                             writeFile(path, wave(Mono16, tone(Mono16, 0.1)));
+                             ASSERT_TRUE(QFile::setPermissions(path, {}));
+                         } });
+    }
+#endif
+
+    SdlSoundPlayer player;
+    for (const Case& file : cases) {
+        SCOPED_TRACE(file.what);
+        const QString path = dir.filePath(file.name);
+        file.create(path);
+        QFile::remove(devicePath());
+        const auto start = Clock::now();
+        const bool played = player.playSync(path);
+        if (file.heard.isEmpty()) {
+            EXPECT_FALSE(played);
+            EXPECT_LT(millisecondsSince(start), 200);
+            EXPECT_FALSE(QFile::exists(devicePath()));
+        } else {
+            EXPECT_TRUE(played);
+            EXPECT_TRUE(playedAlone(deviceOutput(), file.heard, 0));
+        }
+    }
+}
+
+} // namespace

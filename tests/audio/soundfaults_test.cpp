@@ -1,0 +1,266 @@
+// The real player against a PulseAudio daemon that the test starts, kills and starts again
+// (soundserver_test.sh runs these with no daemon of its own running): the sound server dying
+// in the middle of a call, starting only after the program, and the default output changing.
+// Then against the script's daemon, which the test stops and resumes: a hung server.
+#include "calling/audio/sdlsoundplayer.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/prctl.h>
+
+#include <chrono>
+#include <cmath>
+#include <numbers>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int Rate = 48000;
+
+// A 16-bit mono tone at the sinks' rate.
+QString writeTone(const QString& path, double seconds)
+{
+    QByteArray samples;
+    for (int i = 0; i < int(seconds * Rate); ++i) {
+        char bytes[2];
+        qToLittleEndian(qint16(std::lround(8000 * std::sin(2 * std::numbers::pi * 440 * i / Rate))), bytes);
+        samples.append(bytes, 2);
+    }
+    QByteArray header("RIFF....WAVEfmt \x10\0\0\0\x01\0\x01\0....\0\0\0\0\x02\0\x10\0data....", 44);
+    qToLittleEndian(quint32(36 + samples.size()), header.data() + 4);
+    qToLittleEndian(quint32(Rate), header.data() + 24);
+    qToLittleEndian(quint32(Rate * 2), header.data() + 28);
+    qToLittleEndian(quint32(samples.size()), header.data() + 40);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(header + samples) != header.size() + samples.size())
+        ADD_FAILURE() << "could not write " << path.toStdString();
+    return path;
+}
+
+bool pactl(const QStringList& arguments)
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start("pactl", arguments);
+    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+bool serverAnswers() { return pactl({ "info" }); }
+
+QByteArray pactlOutput(const QStringList& arguments)
+{
+    QProcess process;
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start("pactl", arguments);
+    process.waitForFinished();
+    return process.readAllStandardOutput();
+}
+
+// The program's connections to the server once no output of its is open: SDL's audio holds
+// one of its own from the moment it starts, and each output one more while it is open.
+int connectionsWithNoOutputOpen()
+{
+    const auto count = [](const QStringList& arguments, const QRegularExpression& line) {
+        return int(QString::fromUtf8(pactlOutput(arguments)).split('\n').filter(line).size());
+    };
+    const QRegularExpression anyLine("\\S");
+    const QRegularExpression ours("application\\.name = \"Lottovox\"");
+    for (int wait = 0; wait < 100 && count({ "list", "short", "sink-inputs" }, anyLine) > 0; ++wait)
+        std::this_thread::sleep_for(50ms);
+    for (int wait = 0; wait < 100 && count({ "list", "clients" }, ours) > 1; ++wait)
+        std::this_thread::sleep_for(50ms);
+    return count({ "list", "clients" }, ours);
+}
+
+// The test's own daemon with one null sink, killed with the test if the test dies first.
+class Daemon {
+public:
+    Daemon()
+    {
+        m_process.setProgram("pulseaudio");
+        m_process.setArguments({ "-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1",
+            "--disable-shm=yes", "--log-target=stderr", "-L", "module-native-protocol-unix auth-anonymous=1",
+            "-L", "module-null-sink sink_name=calls rate=48000 channels=1 norewinds=1" });
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    }
+    ~Daemon() { kill(); }
+
+    bool start()
+    {
+        m_process.start();
+        for (int wait = 0; wait < 100 && !serverAnswers(); ++wait)
+            std::this_thread::sleep_for(100ms);
+        return serverAnswers();
+    }
+    void kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+
+private:
+    QProcess m_process;
+};
+
+// Records a sink's monitor into a file while it lives.
+class Recorder {
+public:
+    Recorder(const QString& sink, const QString& file)
+        : m_file(file)
+    {
+        m_process.setStandardOutputFile(file);
+        m_process.start("parec", { "--device=" + sink + ".monitor", "--raw", "--format=s16le", "--rate=48000",
+                                     "--channels=1", "--latency-msec=10" });
+        m_process.waitForStarted();
+        std::this_thread::sleep_for(300ms);
+    }
+
+    // From the first sound it heard to the last, in milliseconds.
+    double heardMs()
+    {
+        std::this_thread::sleep_for(200ms);
+        m_process.terminate();
+        m_process.waitForFinished();
+        QFile file(m_file);
+        const QByteArray recording = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        qsizetype first = -1;
+        qsizetype last = -1;
+        for (qsizetype i = 0; i < recording.size() / 2; ++i) {
+            if (std::abs(qFromLittleEndian<qint16>(recording.constData() + 2 * i)) > 1000) {
+                first = first < 0 ? i : first;
+                last = i;
+            }
+        }
+        return first < 0 ? 0 : (last - first) * 1000.0 / Rate;
+    }
+
+private:
+    QString m_file;
+    QProcess m_process;
+};
+
+class SoundServerFaults : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("LOTTOVOX_FAULTS")) << "run by soundserver_test.sh";
+        ASSERT_FALSE(serverAnswers()) << "a sound server is running already";
+    }
+
+    QTemporaryDir dir;
+    Daemon daemon;
+};
+
+TEST_F(SoundServerFaults, DISABLED_CallReturnsWhenTheServerDiesAndTheNextPlaysOnceItIsBack)
+{
+    const QString longCall = writeTone(dir.filePath("long.wav"), 3);
+    const QString call = writeTone(dir.filePath("call.wav"), 0.4);
+    SdlSoundPlayer player;
+    ASSERT_TRUE(daemon.start());
+
+    const auto start = Clock::now();
+    std::thread killer([&] {
+        std::this_thread::sleep_for(1s);
+        daemon.kill();
+    });
+    EXPECT_FALSE(player.playSync(longCall)) << "a call cut off by the server's death was heard whole";
+    killer.join();
+    EXPECT_LT(Clock::now() - start, 3s + 2s) << "the call outlived its clip by more than two seconds";
+
+    EXPECT_FALSE(player.playSync(call)) << "played with no server";
+    ASSERT_TRUE(daemon.start());
+    Recorder recorder("calls", dir.filePath("calls.raw"));
+    EXPECT_TRUE(player.playSync(call)) << "the call after the server came back";
+    EXPECT_NEAR(recorder.heardMs(), 400, 40);
+    EXPECT_EQ(connectionsWithNoOutputOpen(), 1) << "SDL's audio was not started afresh on the server that came back";
+}
+
+TEST_F(SoundServerFaults, DISABLED_ProgramStartedBeforeTheServerPlaysOnceItStarts)
+{
+    const QString call = writeTone(dir.filePath("call.wav"), 0.4);
+    SdlSoundPlayer player;
+    const auto start = Clock::now();
+    EXPECT_FALSE(player.playSync(call));
+    EXPECT_LT(Clock::now() - start, 1s) << "a call with no server held the window";
+
+    ASSERT_TRUE(daemon.start());
+    Recorder recorder("calls", dir.filePath("calls.raw"));
+    EXPECT_TRUE(player.playSync(call));
+    EXPECT_NEAR(recorder.heardMs(), 400, 40);
+}
+
+TEST_F(SoundServerFaults, DISABLED_NextCallGoesToTheNewDefaultOutput)
+{
+    const QString call = writeTone(dir.filePath("call.wav"), 0.4);
+    SdlSoundPlayer player;
+    ASSERT_TRUE(daemon.start());
+    {
+        Recorder calls("calls", dir.filePath("before.raw"));
+        EXPECT_TRUE(player.playSync(call));
+        EXPECT_NEAR(calls.heardMs(), 400, 40);
+    }
+    ASSERT_TRUE(pactl({ "load-module", "module-null-sink", "sink_name=headset", "rate=48000", "channels=1",
+        "norewinds=1" }));
+    ASSERT_TRUE(pactl({ "set-default-sink", "headset" }));
+    Recorder calls("calls", dir.filePath("calls.raw"));
+    Recorder headset("headset", dir.filePath("headset.raw"));
+    EXPECT_TRUE(player.playSync(call));
+    EXPECT_NEAR(headset.heardMs(), 400, 40) << "the new default output";
+    EXPECT_EQ(calls.heardMs(), 0) << "the old one";
+}
+
+// Run by soundserver_test.sh, which names its daemon's process in LOTTOVOX_SERVER_PID and a
+// file in LOTTOVOX_ENDING: the daemon stopped as a hung server is, in the middle of a call and
+// before one. A call then returns, unheard, and once the server answers again the next is heard.
+// The test ends with the server still stopped; the script sees how soon the process is gone
+// after the moment the test writes to the file, as a host sees a window close.
+TEST(HungSoundServer, DISABLED_CallsArePassedOverWhileItHangsAndHeardOnceItAnswers)
+{
+    const pid_t server = pid_t(qEnvironmentVariableIntValue("LOTTOVOX_SERVER_PID"));
+    const QString ending = qEnvironmentVariable("LOTTOVOX_ENDING");
+    ASSERT_GT(server, 0) << "run by soundserver_test.sh";
+    ASSERT_FALSE(ending.isEmpty()) << "run by soundserver_test.sh";
+    QTemporaryDir dir;
+    const QString longCall = writeTone(dir.filePath("long.wav"), 3);
+    const QString call = writeTone(dir.filePath("call.wav"), 0.4);
+    {
+        SdlSoundPlayer player;
+        std::thread stopper([&] {
+            std::this_thread::sleep_for(300ms);
+            ::kill(server, SIGSTOP);
+        });
+        EXPECT_FALSE(player.playSync(longCall)) << "a call cut off by a hung server was heard whole";
+        stopper.join();
+        EXPECT_FALSE(player.playSync(call)) << "heard from a stopped server";
+
+        ::kill(server, SIGCONT);
+        ASSERT_TRUE(serverAnswers());
+        Recorder recorder("calls", dir.filePath("calls.raw"));
+        EXPECT_TRUE(player.playSync(call)) << "the call once the server answered again";
+        EXPECT_NEAR(recorder.heardMs(), 400, 40);
+    }
+
+    SdlSoundPlayer player;
+    ::kill(server, SIGSTOP);
+    EXPECT_FALSE(player.playSync(call)) << "heard from a server stopped before the call";
+    EXPECT_FALSE(player.playSync(call)) << "heard from a stopped server";
+    QFile mark(ending);
+    ASSERT_TRUE(mark.open(QIODevice::WriteOnly));
+    mark.write(QByteArray::number(qint64(std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::system_clock::now().time_since_epoch()).count())));
+}
+
+} // namespace

@@ -1,0 +1,44 @@
+#include "ui/desktop/titlebarchoice.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <cstring>
+
+namespace {
+
+constexpr char Variable[] = "QT_WAYLAND_DECORATION";
+
+// The program's own choice, while it stands in for the host's absent one.
+QByteArray ownChoice;
+
+} // namespace
+
+bool TitleBarChoice::runsUnderTheQtItWasBuiltFor()
+{
+    return std::strcmp(qVersion(), QT_VERSION_STR) == 0;
+}
+
+void TitleBarChoice::chooseOwn(const char* key)
+{
+    if (qEnvironmentVariableIsSet(Variable)) {
+        ownChoice.clear();
+        return;
+    }
+    ownChoice = key;
+    qputenv(Variable, ownChoice);
+}
+
+void TitleBarChoice::withHostsChoice(const std::function<void()>& start)
+{
+    if (ownChoice.isEmpty()) {
+        start();
+        return;
+    }
+    // Put back however start ends, since Qt reads it again for each window the program makes.
+    struct PutBack {
+        ~PutBack() { qputenv(Variable, ownChoice); }
+    } putBack;
+    qunsetenv(Variable);
+    start();
+}
