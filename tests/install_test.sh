@@ -2,9 +2,8 @@
 # Installs the build into a scratch prefix and checks the tree, then runs the installed
 # program: offscreen to see it keep running, and on a virtual X screen with SDL's disk audio
 # driver to hear a call, which it can only make if it found its voice files. The second call
-# is made after moving the whole tree elsewhere, into a folder whose name is not UTF-8. Where
-# lintian is installed, the Debian package is built as its preset builds it, must pass lintian,
-# must come out the same when packaged again, and unpacked must hear a call too.
+# is made after moving the whole tree elsewhere, into a folder whose name is not UTF-8. The
+# Debian package is checked by scripts/package-check.
 # Usage: install_test.sh CMAKE SOURCE-FOLDER BUILD-FOLDER
 set -euo pipefail
 
@@ -118,45 +117,6 @@ hearsCall()
     fail "no call was heard from $launcher"
 }
 
-# The package's own build lives in this build tree, so later runs rebuild only what changed.
-# The hardening tags are only infos to lintian, but losing a hardening flag is a fault here.
-checkPackage()
-{
-    local tree=$build/package-check
-    rm -f "$tree"/lottovox_*.deb
-    (cd "$source" && "$cmake" --preset package -B "$tree") >"$scratch/package.log" 2>&1 \
-        && "$cmake" --build "$tree" --parallel 2 --target package >>"$scratch/package.log" 2>&1 \
-        || fail "the Debian package could not be built"
-    local package
-    package=$(ls "$tree"/lottovox_*.deb)
-    lintian --fail-on error,warning --display-info --tag-display-limit 0 "$package" \
-        >"$scratch/lintian.log" 2>&1 || fail "lintian rejects $package"
-    # lintian judges fortification by the checked calls it finds, and the compiler checks a call
-    # only where it knows the size of the buffer: a program with no such call draws
-    # hardening-no-fortify-functions although it was built fortified. Then the build's own
-    # flags show whether it was: every compilation must have asked for it.
-    if grep -q ' hardening-no-fortify-functions ' "$scratch/lintian.log"; then
-        local compiled
-        compiled=$(awk '/^build /{ compiling = /: CXX_COMPILER__/ } compiling && /^ *FLAGS = /' "$tree/build.ninja")
-        [ -n "$compiled" ] || fail "no compilations found in $tree/build.ninja"
-        ! grep -v -e '-D_FORTIFY_SOURCE=[23]' <<<"$compiled" || fail "$package is compiled without _FORTIFY_SOURCE"
-        sed -i '/ hardening-no-fortify-functions /d' "$scratch/lintian.log"
-    fi
-    ! grep ' hardening-' "$scratch/lintian.log" || fail "$package lacks a hardening feature"
-    rm "$scratch/package.log" "$scratch/lintian.log"
-
-    # Packaged again, later and under another umask, it must come out the same, byte for byte.
-    mv "$package" "$scratch/first.deb"
-    sleep 1
-    (umask 0002 && "$cmake" --build "$tree" --target package) >"$scratch/package.log" 2>&1 \
-        || fail "the Debian package could not be built a second time"
-    cmp -s "$scratch/first.deb" "$package" || fail "two builds of the Debian package differ"
-    rm "$scratch/package.log" "$scratch/first.deb"
-
-    dpkg-deb -x "$package" "$scratch/package"
-    ! grep -rlF "$source" "$scratch/package" || fail "the package holds the path of its build"
-}
-
 "$cmake" --install "$build" --prefix "$scratch/usr" >"$scratch/install.log" || fail "cmake --install failed"
 rm "$scratch/install.log"
 checkTree "$scratch/usr"
@@ -181,11 +141,3 @@ moved=$scratch/$'moved f\xfcr'
 mv "$scratch/usr" "$moved"
 hearsCall "$moved/bin/lottovox"
 echo "ok: a call is heard after moving the installed tree to a folder named in Latin-1"
-
-if command -v lintian >/dev/null; then
-    checkPackage
-    hearsCall "$scratch/package/usr/games/lottovox"
-    echo "ok: the Debian package passes lintian and its installed program is heard"
-else
-    echo "skipped: the Debian package, since lintian is not installed"
-fi
