@@ -75,10 +75,16 @@ bool SdlSoundPlayerTest::deviceOpen() const
 #endif
 }
 
+bool SdlSoundPlayerTest::deviceClosesSoon() const
+{
+    for (int wait = 0; wait < 500 && deviceOpen(); ++wait)
+        std::this_thread::sleep_for(10ms);
+    return !deviceOpen();
+}
+
 QByteArray SdlSoundPlayerTest::deviceOutput() const
 {
-    for (int wait = 0; wait < 200 && deviceOpen(); ++wait)
-        std::this_thread::sleep_for(10ms);
+    deviceClosesSoon();
     QFile file(devicePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -1,5 +1,6 @@
 #include "audio/playertest.h"
 #include "audio/wavetable.h"
+#include "calling/audio/clipreader.h"
 #include "calling/audio/pathbytes.h"
 #include "calling/audio/sdlsoundplayer.h"
 
@@ -11,6 +12,7 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -35,10 +37,8 @@ TEST_F(SdlSoundPlayerTest, PlaysEachFormatUnchanged)
         const QString path = writeWave("clip.wav", format, clip);
         const auto start = Clock::now();
         EXPECT_TRUE(player.playSync(path));
-        // The clip holds the call as long as it plays; the slack is for slow machines.
-        const qint64 elapsed = millisecondsSince(start);
-        EXPECT_GE(elapsed, clipDuration(format, clip).count());
-        EXPECT_LE(elapsed, clipDuration(format, clip).count() + 400);
+        // The clip holds the call as long as it plays.
+        EXPECT_GE(millisecondsSince(start), clipDuration(format, clip).count());
         EXPECT_TRUE(playedAlone(deviceOutput(), clip, format.silence()));
     }
 }
@@ -72,9 +72,36 @@ TEST_F(SdlSoundPlayerTest, PlaysFromPathsWithSpacesAndNonAsciiCharacters)
 #endif
 }
 
-// Sloppy files that real recorders write play what they hold; what cannot be played is passed
-// over quickly, without opening the device.
-TEST_F(SdlSoundPlayerTest, PlaysSloppyFilesAndPassesOverBadOnesQuickly)
+// Sloppy files that real recorders write give what they hold; what cannot be played gives
+// nothing.
+TEST(ClipReader, TakesSloppyFilesAndRefusesBadOnes)
+{
+    for (const WaveCase& file : waveCases()) {
+        SCOPED_TRACE(file.what);
+        const std::optional<Clip> clip
+            = readClip(file.bytes.size(), [&file](qint64 count) { return file.bytes.left(count); });
+        if (file.heard.isEmpty()) {
+            EXPECT_FALSE(clip.has_value());
+        } else {
+            ASSERT_TRUE(clip.has_value());
+            EXPECT_EQ(clip->samples, file.heard);
+        }
+    }
+
+    // A file far too long to be a call is refused from its header: its samples are not read.
+    constexpr qint64 size = 64 * 1024 * 1024;
+    const QByteArray header = riffWave(formatChunk(Mono16) + chunk("data", {}, size));
+    qint64 longestRead = 0;
+    EXPECT_FALSE(readClip(header.size() + size, [&](qint64 count) {
+        longestRead = std::max(longestRead, count);
+        return header.left(count) + QByteArray(std::max(count - header.size(), qint64(0)), '\0');
+    }).has_value());
+    EXPECT_LT(longestRead, size / 4);
+}
+
+// Through the player: a sloppy file is heard as it holds, and what cannot be played (a bad
+// file, or what is not a file) is passed over without opening the device.
+TEST_F(SdlSoundPlayerTest, PlaysSloppyFilesAndPassesOverBadOnesWithoutOpeningTheDevice)
 {
     struct Case {
         std::string what;
@@ -83,10 +110,16 @@ TEST_F(SdlSoundPlayerTest, PlaysSloppyFilesAndPassesOverBadOnesQuickly)
         QByteArray heard = {}; // nothing: passed over
     };
     std::vector<Case> cases;
+    // Two sloppy files heard and a bad one that would be minutes of sound: the reader's test
+    // above takes the rest of the table.
+    const QStringList throughTheDevice = { "truncated.wav", "stream.wav", "1hz.wav" };
     for (const WaveCase& file : waveCases()) {
-        cases.push_back({ file.what, file.name,
-            [bytes = file.bytes](const QString& path) { writeFile(path, bytes); }, file.heard });
+        if (throughTheDevice.contains(file.name)) {
+            cases.push_back({ file.what, file.name,
+                [bytes = file.bytes](const QString& path) { writeFile(path, bytes); }, file.heard });
+        }
     }
+    ASSERT_EQ(cases.size(), std::size_t(throughTheDevice.size()));
     // What is not a file, or too big for a table of bytes.
     cases.insert(cases.end(), {
         { "missing file", "missing.wav", [](const QString&) {} },
@@ -120,11 +153,9 @@ TEST_F(SdlSoundPlayerTest, PlaysSloppyFilesAndPassesOverBadOnesQuickly)
         const QString path = dir.filePath(file.name);
         file.create(path);
         QFile::remove(devicePath());
-        const auto start = Clock::now();
         const bool played = player.playSync(path);
         if (file.heard.isEmpty()) {
             EXPECT_FALSE(played);
-            EXPECT_LT(millisecondsSince(start), 200);
             EXPECT_FALSE(QFile::exists(devicePath()));
         } else {
             EXPECT_TRUE(played);

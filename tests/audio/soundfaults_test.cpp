@@ -156,7 +156,8 @@ class SoundServerFaults : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(qEnvironmentVariableIsEmpty("LOTTOVOX_FAULTS")) << "run by soundserver_test.sh";
+        if (qEnvironmentVariableIsEmpty("LOTTOVOX_FAULTS"))
+            GTEST_SKIP() << "starts PulseAudio daemons of its own where soundserver_test.sh has made room";
         ASSERT_FALSE(serverAnswers()) << "a sound server is running already";
     }
 
@@ -164,7 +165,7 @@ protected:
     Daemon daemon;
 };
 
-TEST_F(SoundServerFaults, DISABLED_CallReturnsWhenTheServerDiesAndTheNextPlaysOnceItIsBack)
+TEST_F(SoundServerFaults, CallReturnsWhenTheServerDiesAndTheNextPlaysOnceItIsBack)
 {
     const QString longCall = writeTone(dir.filePath("long.wav"), 3);
     const QString call = writeTone(dir.filePath("call.wav"), 0.4);
@@ -188,7 +189,7 @@ TEST_F(SoundServerFaults, DISABLED_CallReturnsWhenTheServerDiesAndTheNextPlaysOn
     EXPECT_EQ(connectionsWithNoOutputOpen(), 1) << "SDL's audio was not started afresh on the server that came back";
 }
 
-TEST_F(SoundServerFaults, DISABLED_ProgramStartedBeforeTheServerPlaysOnceItStarts)
+TEST_F(SoundServerFaults, ProgramStartedBeforeTheServerPlaysOnceItStarts)
 {
     const QString call = writeTone(dir.filePath("call.wav"), 0.4);
     SdlSoundPlayer player;
@@ -202,7 +203,7 @@ TEST_F(SoundServerFaults, DISABLED_ProgramStartedBeforeTheServerPlaysOnceItStart
     EXPECT_NEAR(recorder.heardMs(), 400, 40);
 }
 
-TEST_F(SoundServerFaults, DISABLED_NextCallGoesToTheNewDefaultOutput)
+TEST_F(SoundServerFaults, NextCallGoesToTheNewDefaultOutput)
 {
     const QString call = writeTone(dir.filePath("call.wav"), 0.4);
     SdlSoundPlayer player;
@@ -227,12 +228,12 @@ TEST_F(SoundServerFaults, DISABLED_NextCallGoesToTheNewDefaultOutput)
 // before one. A call then returns, unheard, and once the server answers again the next is heard.
 // The test ends with the server still stopped; the script sees how soon the process is gone
 // after the moment the test writes to the file, as a host sees a window close.
-TEST(HungSoundServer, DISABLED_CallsArePassedOverWhileItHangsAndHeardOnceItAnswers)
+TEST(HungSoundServer, CallsArePassedOverWhileItHangsAndHeardOnceItAnswers)
 {
     const pid_t server = pid_t(qEnvironmentVariableIntValue("LOTTOVOX_SERVER_PID"));
     const QString ending = qEnvironmentVariable("LOTTOVOX_ENDING");
-    ASSERT_GT(server, 0) << "run by soundserver_test.sh";
-    ASSERT_FALSE(ending.isEmpty()) << "run by soundserver_test.sh";
+    if (server <= 0 || ending.isEmpty())
+        GTEST_SKIP() << "needs the PulseAudio daemon that soundserver_test.sh starts, to stop it";
     QTemporaryDir dir;
     const QString longCall = writeTone(dir.filePath("long.wav"), 3);
     const QString call = writeTone(dir.filePath("call.wav"), 0.4);

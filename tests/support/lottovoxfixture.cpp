@@ -1,6 +1,7 @@
 #include "lottovoxfixture.h"
 
 #include "ui/desktop/colours.h"
+#include "ui/frmabout.h"
 
 #include <QApplication>
 #include <QTest>
@@ -133,4 +134,11 @@ void LottovoxTest::makeNextCall(int number)
 {
     for (int n = 1; n <= shared().BingoMode; ++n)
         state().Called[n] = n != number;
+}
+
+frmAbout* LottovoxTest::asAbout(QWidget* modal)
+{
+    auto* about = qobject_cast<frmAbout*>(modal);
+    EXPECT_NE(about, nullptr);
+    return about;
 }

@@ -19,6 +19,8 @@
 #include <functional>
 #include <memory>
 
+class frmAbout;
+
 // The whole program on a virtual clock, with fake sound, question box and browser, its
 // window shown offscreen. A modal window that no test asked for fails the test and is
 // closed, so a stray dialog can never hang the suite.
@@ -56,6 +58,8 @@ protected:
     // opens within a few seconds, the test fails and any other window is closed: a window that
     // should have been modal and is not would otherwise keep the test waiting forever.
     void whenModalOpens(std::function<void(QWidget*)> handler);
+    // The modal window as the About window; the test fails if it is another.
+    static frmAbout* asAbout(QWidget* modal);
 
     VirtualClock clock;
     FakeSoundPlayer player { clock };
