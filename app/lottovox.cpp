@@ -1,9 +1,9 @@
 #include "app/lottovox.h"
 
-#include "app/gate/clickrule.h"
+#include "app/clickrule.h"
 #include "app/gate/useraction.h"
+#include "ui/accessibleinterfaces.h"
 #include "ui/clickablelabel.h"
-#include "ui/desktop/accessibleinterfaces.h"
 #include "ui/frmabout.h"
 #include "ui/frmbingo.h"
 #include "ui/platform/timer.h"
