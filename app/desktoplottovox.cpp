@@ -1,8 +1,8 @@
 #include "app/desktoplottovox.h"
 
+#include "app/executablefolder.h"
 #include "app/gate/answeringwait.h"
-#include "calling/audio/executablefolder.h"
-#include "ui/platform/qttimer.h"
+#include "ui/desktop/qttimer.h"
 
 DesktopLottovox::DesktopLottovox()
     : m_program(Platform {

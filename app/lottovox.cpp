@@ -1,9 +1,10 @@
 #include "app/lottovox.h"
 
-#include "app/gate/clickrule.h"
+#include "app/clickrule.h"
 #include "app/gate/useraction.h"
+#include "calling/intervals.h"
+#include "ui/accessibleinterfaces.h"
 #include "ui/clickablelabel.h"
-#include "ui/desktop/accessibleinterfaces.h"
 #include "ui/frmabout.h"
 #include "ui/frmbingo.h"
 #include "ui/platform/timer.h"
@@ -19,9 +20,9 @@ Lottovox::Lottovox(const Platform& platform)
     , m_form(std::make_unique<frmBingo>())
     , m_gate(new RoutineGate(platform.waitForSound, m_form.get()))
     , m_player(platform.player, *m_gate)
-    , m_tmrAutoplay(platform.makeTimer(Layout::AutoplayInterval, m_form.get()))
-    , m_tmrNextNumber_delay(platform.makeTimer(Layout::NextNumberDelayInterval, m_form.get()))
-    , m_tmrRepeatTimer(platform.makeTimer(Layout::RepeatInterval, m_form.get()))
+    , m_tmrAutoplay(platform.makeTimer(AutoplayInterval, m_form.get()))
+    , m_tmrNextNumber_delay(platform.makeTimer(NextNumberDelayInterval, m_form.get()))
+    , m_tmrRepeatTimer(platform.makeTimer(RepeatInterval, m_form.get()))
     , m_announcer({ *m_form, m_shared, m_player, *m_tmrRepeatTimer, platform.applicationFolder })
     , m_game({ *m_form, m_shared, m_state, m_random, [this] { m_announcer.Call_Out(); }, *m_tmrAutoplay, *m_tmrNextNumber_delay,
           platform.confirmation })

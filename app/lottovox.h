@@ -7,7 +7,7 @@
 #include "game/gamecore.h"
 #include "game/gamestate.h"
 #include "game/randomsource.h"
-#include "game/weblinks.h"
+#include "ui/weblinks.h"
 
 #include <functional>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "app/desktoplottovox.h"
+#include "app/executablefolder.h"
 #include "calling/audio/audiomessages.h"
-#include "calling/audio/executablefolder.h"
 #include "ui/desktop/fonts.h"
-#include "ui/desktop/titlebarchoice.h"
+#include "ui/titlebar/titlebarchoice.h"
 
 #include <QApplication>
 

@@ -3,8 +3,8 @@
 #include "app/lottovox.h"
 #include "bench/timedplayer.h"
 #include "ui/desktop/desktopbrowser.h"
+#include "ui/desktop/qttimer.h"
 #include "ui/desktop/qtyesnobox.h"
-#include "ui/platform/qttimer.h"
 
 #include <QObject>
 

@@ -17,9 +17,9 @@
 #include "bench/timedplayer.h"
 #include "calling/audio/sdlsoundplayer.h"
 #include "ui/desktop/desktopbrowser.h"
+#include "ui/desktop/qttimer.h"
 #include "ui/desktop/qtyesnobox.h"
 #include "ui/frmbingo.h"
-#include "ui/platform/qttimer.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,11 @@
 #pragma once
 
+// The three timers' intervals as they are made, in milliseconds. AutoPlay's is set again from
+// the seconds option when AutoPlay is switched on or an option chosen; the other two never change.
+inline constexpr int AutoplayInterval = 1000;
+inline constexpr int NextNumberDelayInterval = 1500;
+inline constexpr int RepeatInterval = 1000;
+
 // Extra time for the repeat of each call when Repeat Call is on.
 inline constexpr int RepeatAllowance = 2000;
 

@@ -1,9 +1,9 @@
 #include "support/lottovoxfixture.h"
 
 #include "app/gate/answeringwait.h"
-#include "game/weblinks.h"
 #include "ui/clickablelabel.h"
 #include "ui/frmabout.h"
+#include "ui/weblinks.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "ui/desktop/desktopbrowser.h"
-#include "ui/desktop/titlebarchoice.h"
+#include "ui/titlebar/titlebarchoice.h"
 
 #include <QByteArray>
 #include <QDesktopServices>

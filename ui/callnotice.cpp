@@ -1,6 +1,6 @@
 #include "ui/callnotice.h"
 
-#include "ui/desktop/accessibleinterfaces.h"
+#include "ui/accessibleinterfaces.h"
 
 #include <QLabel>
 

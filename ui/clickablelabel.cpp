@@ -1,6 +1,6 @@
 #include "ui/clickablelabel.h"
 
-#include "ui/desktop/accessibleinterfaces.h"
+#include "ui/accessibleinterfaces.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -5,9 +5,9 @@
 #include "ui/clickablelabel.h"
 #include "ui/desktop/colours.h"
 #include "ui/desktop/fonts.h"
-#include "ui/desktop/stacking.h"
 #include "ui/desktop/windowstates.h"
 #include "ui/picturebox.h"
+#include "ui/stacking.h"
 
 #include <QKeyEvent>
 #include <QLabel>

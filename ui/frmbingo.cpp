@@ -1,18 +1,18 @@
 #include "ui/frmbingo.h"
 
+#include "ui/accessibleinterfaces.h"
 #include "ui/artwork.h"
 #include "ui/callmarks.h"
 #include "ui/callnotice.h"
 #include "ui/captionedframe.h"
 #include "ui/clickablelabel.h"
-#include "ui/desktop/accessibleinterfaces.h"
 #include "ui/desktop/borderlines.h"
 #include "ui/desktop/colours.h"
 #include "ui/desktop/fonts.h"
 #include "ui/desktop/placement.h"
-#include "ui/desktop/stacking.h"
 #include "ui/desktop/windowstates.h"
 #include "ui/nextnumberbutton.h"
+#include "ui/stacking.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/desktop/fontspec.h"
+
 #include <QRect>
 
 // Window geometry is written in twips, 1/1440 inch; 15 twips make one device-independent
@@ -15,16 +17,6 @@ struct TwipRect {
     int height;
 
     QRect toPixels() const { return { pixels(left), pixels(top), pixels(width), pixels(height) }; }
-};
-
-enum class FontKind { Serif, SansSerif };
-
-struct FontSpec {
-    const char* face;
-    FontKind kind;
-    double points;
-    bool bold = false;
-    bool italic = false;
 };
 
 struct ControlSpec {

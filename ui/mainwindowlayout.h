@@ -64,8 +64,4 @@ constexpr TwipRect boardSquare(int index)
     return { BoardColumnLeft[column], BoardTop + SquareHeight * row, SquareWidth, SquareHeight };
 }
 
-inline constexpr int AutoplayInterval = 1000;
-inline constexpr int NextNumberDelayInterval = 1500;
-inline constexpr int RepeatInterval = 1000;
-
 } // namespace MainWindowLayout

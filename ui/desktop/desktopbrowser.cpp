@@ -1,6 +1,6 @@
 #include "ui/desktop/desktopbrowser.h"
 
-#include "ui/desktop/titlebarchoice.h"
+#include "ui/titlebar/titlebarchoice.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/layout.h"
+#include "ui/desktop/fontspec.h"
 
 #include <QFont>
 

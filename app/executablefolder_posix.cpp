@@ -1,4 +1,4 @@
-#include "calling/audio/executablefolder.h"
+#include "app/executablefolder.h"
 
 #include "calling/audio/pathbytes.h"
 

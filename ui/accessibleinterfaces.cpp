@@ -1,4 +1,4 @@
-#include "ui/desktop/accessibleinterfaces.h"
+#include "ui/accessibleinterfaces.h"
 
 #include "ui/callnotice.h"
 #include "ui/clickablelabel.h"

@@ -1,4 +1,4 @@
-#include "ui/platform/qttimer.h"
+#include "ui/desktop/qttimer.h"
 
 #include <QTimer>
 

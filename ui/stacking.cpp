@@ -1,4 +1,4 @@
-#include "ui/desktop/stacking.h"
+#include "ui/stacking.h"
 
 #include "ui/picturebox.h"
 

@@ -1,4 +1,4 @@
-#include "ui/desktop/titlebarchoice.h"
+#include "ui/titlebar/titlebarchoice.h"
 
 #include <QByteArray>
 #include <QtGlobal>

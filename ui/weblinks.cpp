@@ -1,4 +1,4 @@
-#include "game/weblinks.h"
+#include "ui/weblinks.h"
 
 #include "ui/platform/browser.h"
 
