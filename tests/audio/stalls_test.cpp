@@ -21,8 +21,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// The driver writes one device buffer at a time, 4096 bytes at 48 kHz in 16-bit mono.
+// The driver writes one device buffer at a time: 4096 bytes at 48 kHz in 16-bit mono, 16384 at
+// 96 kHz in 16-bit stereo.
 constexpr PcmFormat Mono48 { 1, 48000, 16 };
+constexpr PcmFormat Stereo96 { 2, 96000, 16 };
 constexpr qsizetype BufferBytes = 4096;
 
 class PipeDevice {
@@ -163,30 +165,35 @@ TEST_F(StalledDevice, DeviceThatStopsAskingGivesTheCallUpAboutASecondLater)
 TEST_F(StalledDevice, NextCallAfterAnOutputLostAtItsEndIsHeard)
 {
     // Taken as fast as the pipe is read, so that SDL asks for the next buffer at once after
-    // the device has gone.
+    // the device has gone. Buffers of four pipes' worth: the C library's buffer under SDL's file
+    // holds one pipe's worth, and passes on each device buffer whole before it takes the next.
     qputenv("SDL_DISKAUDIODELAY", "0");
-    const QByteArray clip = tone(Mono48, 0.5);
-    const QString path = writeWave("9.wav", Mono48, clip);
+    constexpr qsizetype DeviceBufferBytes = 4 * BufferBytes;
+    const QByteArray clip = tone(Stereo96, 0.5);
+    const QString path = writeWave("9.wav", Stereo96, clip);
     SdlSoundPlayer player;
     device.open();
 
-    // All but the last two buffers of the clip read: the one before the last waits in the pipe,
-    // and the driver is held writing the last.
-    const qsizetype buffers = (clip.size() + BufferBytes - 1) / BufferBytes;
+    // All but the last buffer of the clip read: the driver has been handed the last and is held
+    // writing it.
+    const qsizetype buffers = (clip.size() + DeviceBufferBytes - 1) / DeviceBufferBytes;
     std::thread reader([&] {
         QByteArray read;
         for (;;) {
-            const QByteArray more = device.read(BufferBytes);
-            if (more.isEmpty())
+            const QByteArray more = device.read(DeviceBufferBytes);
+            if (more.size() < DeviceBufferBytes)
                 return;
             read += more;
             const qsizetype firstSound = read.indexOf(clip.left(8));
-            if (firstSound >= 0 && read.size() - firstSound >= (buffers - 2) * BufferBytes)
+            if (firstSound >= 0 && read.size() - firstSound >= (buffers - 1) * DeviceBufferBytes)
                 return;
         }
     });
     EXPECT_TRUE(player.playSync(path)) << "the call was heard before its output was lost";
     reader.join();
+    // Lost while the thread waits for the driver to let go of the output, as a server that goes
+    // away in a call's last buffer leaves it; between two of the thread's looks at the output.
+    std::this_thread::sleep_for(250ms);
     device.close();
 
     useDriver("dummy", dir.filePath("no/such/dir/device.raw"));
