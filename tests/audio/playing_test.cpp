@@ -1,12 +1,16 @@
 #include "audio/playertest.h"
+#include "calling/audio/sdloutput.h"
 #include "calling/audio/sdlsoundplayer.h"
 #include "calling/audio/soundthread.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <new>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -148,6 +152,33 @@ TEST_F(SdlSoundPlayerTest, AnAnnouncementThatThrowsIsNotHeardAndTheNextIs)
     EXPECT_EQ(sound.play([]() -> std::optional<PreparedSound> { throw std::bad_alloc(); }), 0);
     EXPECT_EQ(sound.play([&] { return PreparedSound { format, clip, 2 }; }), 2);
     EXPECT_TRUE(playedAlone(deviceOutput(), clip, 0));
+}
+
+// An output that opens only once its call's deadline has passed (a server slow to answer) has a
+// caller who gave up on it: it is never unpaused, and writes nothing but silence for as long as
+// it stays open, here until it has written more than the whole clip.
+TEST_F(SdlSoundPlayerTest, OutputOpenedPastItsDeadlineStaysSilent)
+{
+    qputenv("SDL_DISKAUDIODELAY", "0");
+    const QByteArray clip = tone(Mono16, 0.1);
+    SDL_AudioSpec format {};
+    format.freq = int(Mono16.rate);
+    format.format = AUDIO_S16LSB;
+    format.channels = 1;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0);
+
+    std::unique_ptr<OpenOutput> output = playOut(format, clip, Clock::now());
+    ASSERT_NE(output, nullptr);
+    EXPECT_FALSE(output->heard);
+    while (QFileInfo(devicePath()).size() <= 2 * clip.size())
+        std::this_thread::yield();
+    EXPECT_FALSE(closeOutput(std::move(output), Clock::now()));
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+
+    const QByteArray written = deviceOutput();
+    EXPECT_TRUE(std::all_of(written.begin(), written.end(), [](char byte) { return byte == 0; }))
+        << "the output sounded after its call gave up";
 }
 
 } // namespace
