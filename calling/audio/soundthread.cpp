@@ -78,7 +78,7 @@ struct SoundThread::State {
     std::shared_ptr<Announcement> next;
     // The thread is in SDL: starting or stopping its audio, playing or closing an output.
     bool inSdl = false;
-    // ... and a caller has given up waiting for it.
+    // ... and a caller has given up waiting for it, or it is closing an output not heard.
     bool stuck = false;
     bool ending = false;
     bool ended = false;
