@@ -1,6 +1,7 @@
 #include "support/lottovoxfixture.h"
 
 #include "app/gate/answeringwait.h"
+#include "calling/audio/answerwait.h"
 #include "ui/clickablelabel.h"
 #include "ui/frmabout.h"
 #include "ui/weblinks.h"
@@ -128,9 +129,9 @@ TEST_F(Accessibility, UnderAModalWindowTheMainWindowTakesNoActionButAutoPlayGoes
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-// A player that holds its caller until the test lets the sound end, on a thread of its own, as
-// the real one is waited for. A second sound started meanwhile is the fault looked for: it is
-// counted and not held, so the test fails rather than hangs.
+// A player that holds its caller until the test lets the sound end, waiting as the real one waits
+// for its sound thread: through the caller's wait in place. A second sound started meanwhile is
+// the fault looked for: it is counted and not held, so the test fails rather than hangs.
 class HeldPlayer final : public SoundPlayer {
 public:
     bool playSync(const QString&) override
@@ -144,7 +145,16 @@ public:
             ++m_overlaps;
             return;
         }
-        EXPECT_TRUE(m_ended.try_acquire_for(std::chrono::seconds(20))) << "the sound was never let end";
+        AnswerWait* const wait = AnswerWait::current();
+        EXPECT_NE(wait, nullptr) << "waited for with the event loop stopped";
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (wait && !m_ended.try_acquire()) {
+            if (std::chrono::steady_clock::now() >= giveUp) {
+                ADD_FAILURE() << "the sound was never let end";
+                break;
+            }
+            wait->waitUntil(giveUp);
+        }
         ++m_announcements;
         m_playing = false;
     }

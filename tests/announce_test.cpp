@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QEvent>
 
+#include <new>
+
 namespace {
 
 using Announcing = LottovoxTest;
@@ -138,6 +140,27 @@ TEST_F(Announcing, MissingNumberFileStillPlaysTheLetterAndShowsTheCall)
     EXPECT_EQ(form().lblCurrent_Call->text(), "N 31");
     EXPECT_EQ(backColor(form().lblCalled[30]), Black);
     EXPECT_TRUE(program->tmrRepeatTimer().isActive());
+}
+
+// A player that throws (no memory left for the samples, say) ends that call unheard; the call is
+// on the board all the same, its repeat still follows, and the game goes on.
+TEST_F(Announcing, PlayerThatThrowsLeavesTheCallUnheardAndTheGameGoingOn)
+{
+    bool failing = true;
+    player.onPlay([&failing](const QString&) {
+        if (failing)
+            throw std::bad_alloc();
+    });
+    pressNextNumber();
+    EXPECT_EQ(state().CallCount, 1);
+    EXPECT_FALSE(form().lblCurrent_Call->text().isEmpty());
+    EXPECT_TRUE(program->tmrRepeatTimer().isActive());
+
+    failing = false;
+    clock.advance(5000);
+    pressNextNumber();
+    EXPECT_EQ(state().CallCount, 2);
+    EXPECT_EQ(player.log().size(), 4u) << "the first call's repeat and the second call, letter and number";
 }
 
 TEST(AnnouncingPath, SeparatorIsAppendedEvenWhenTheFolderEndsInOne)

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDesktopServices>
 #include <QObject>
+#include <QProcessEnvironment>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -34,26 +35,57 @@ public slots:
     }
 };
 
-// The browser starts with the host's title-bar choice, or none, while the program's own
-// windows keep the program's: its own where the host chose none, else the host's.
-TEST(DesktopBrowser, StartsWithTheHostsTitleBarChoiceNotTheProgramsOwn)
+// Where the program chose its own title bar, the browser starts through the desktop's opener in
+// an environment of its own, the host's, and the program's environment is never edited, not even
+// while the browser starts. Where the host chose one, the program's environment is the host's,
+// and Qt's own way of opening an address serves; as it does when the opener cannot start.
+TEST(DesktopBrowser, StartsInTheHostsEnvironmentWithoutEditingTheProgramsOwn)
 {
     const struct {
+        const char* rule;
         std::optional<QByteArray> host;
+        bool openerStarts;
         QByteArray program;
-    } rows[] { { std::nullopt, "lottovox" }, { QByteArray("bradient"), "bradient" } };
+        bool throughOpener;
+    } rows[] {
+        { "own title bar", std::nullopt, true, "lottovox", true },
+        { "own title bar, no opener", std::nullopt, false, "lottovox", false },
+        { "host's title bar", QByteArray("bradient"), true, "bradient", false },
+    };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.host.value_or("none").toStdString());
+        SCOPED_TRACE(row.rule);
         qunsetenv(Variable);
         if (row.host)
             qputenv(Variable, *row.host);
         TitleBarChoice::chooseOwn("lottovox");
-        BrowserStart browser;
-        QDesktopServices::setUrlHandler("https", &browser, "open");
-        DesktopBrowser().open("https://example.org/cards.htm");
+        BrowserStart qtWay;
+        QDesktopServices::setUrlHandler("https", &qtWay, "open");
+        struct {
+            QString program;
+            QStringList arguments;
+            std::optional<QByteArray> inherited;
+            std::optional<QByteArray> programsOwn;
+        } opener;
+        DesktopBrowser browser([&](const QString& program, const QStringList& arguments,
+                                   const QProcessEnvironment& environment) {
+            opener = { program, arguments,
+                environment.contains(Variable) ? std::optional(environment.value(Variable).toLatin1()) : std::nullopt,
+                titleBarChoice() };
+            return row.openerStarts;
+        });
+        browser.open("https://example.org/cards%20page.htm");
         QDesktopServices::unsetUrlHandler("https");
-        EXPECT_TRUE(browser.started);
-        EXPECT_EQ(browser.inherited, row.host);
+
+        if (row.throughOpener) {
+            EXPECT_EQ(opener.program, "xdg-open");
+            EXPECT_EQ(opener.arguments, QStringList("https://example.org/cards%20page.htm"));
+            EXPECT_EQ(opener.inherited, row.host) << "the browser's environment";
+            EXPECT_EQ(opener.programsOwn, std::optional(row.program)) << "the program's, as the browser starts";
+            EXPECT_FALSE(qtWay.started);
+        } else {
+            EXPECT_TRUE(qtWay.started);
+            EXPECT_EQ(qtWay.inherited, std::optional(row.program));
+        }
         EXPECT_EQ(titleBarChoice(), std::optional(row.program)) << "the program's own windows";
         qunsetenv(Variable);
     }

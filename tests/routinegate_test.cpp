@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,8 @@ struct Row {
     std::vector<std::string> ran;
     // What arrives once the first held routine has run, before the next turn of the event loop.
     std::vector<Arrival> afterFirst = {};
+    // The wait ends in an exception, which the routine's caller catches.
+    bool waitThrows = false;
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.rule; }
@@ -63,6 +66,8 @@ const Row Rows[] = {
         { "A@1", "stop@1" }, { Arrival::FirstTimerTicks } },
     { "a held routine of a window that is gone is dropped",
         { Arrival::SecondWindowPress, Arrival::SecondWindowGone, Arrival::ClickA }, { "A@1" } },
+    { "a wait that ends in an exception still lets what it held run",
+        { Arrival::FirstTimerTicks, Arrival::ClickA, Arrival::MenuItem }, { "A@1", "menu@1", "T1@1" }, {}, true },
 };
 
 class Window final : public QWidget {
@@ -174,10 +179,13 @@ protected:
     std::unique_ptr<Timer> first = clock.makeTimer(100);
     std::unique_ptr<Timer> second = clock.makeTimer(250);
     std::vector<Arrival> arrivals;
+    bool waitThrows = false;
     RoutineGate gate { [this](const RoutineGate::Routine& work) {
                           work();
                           for (const Arrival arrival : arrivals)
                               arrive(arrival);
+                          if (waitThrows)
+                              throw std::runtime_error("the wait failed");
                       },
         nullptr };
     Window window;
@@ -191,7 +199,14 @@ TEST_P(Gate, HeldEventsRunAfterTheCallEachInItsOwnTurnOfTheEventLoop)
 {
     const Row& row = GetParam();
     arrivals = row.arrivals;
-    gate.run(&window, routine("call", [this] { gate.waitForSound([] {}); }));
+    waitThrows = row.waitThrows;
+    try {
+        gate.run(&window, routine("call", [this] { gate.waitForSound([] {}); }));
+        EXPECT_FALSE(row.waitThrows) << "the exception was lost";
+    } catch (const std::runtime_error&) {
+        EXPECT_TRUE(row.waitThrows);
+        --depth;
+    }
     EXPECT_EQ(ran, std::vector<std::string> { "call@1" }) << "nothing runs inside the call";
     for (int turn = 0; turn < 20; ++turn) {
         const std::size_t before = ran.size();

@@ -1,23 +1,46 @@
 #include "app/gate/answeringwait.h"
 
+#include "calling/audio/answerwait.h"
+
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 
-#include <atomic>
-#include <thread>
+namespace {
 
 // Not a nested QEventLoop::exec(): under X11 that left the window system's events (a click, the
 // window manager's close) unread until the wait was over, so the gate never saw them arrive.
+class EventLoopWait final : public AnswerWait {
+public:
+    EventLoopWait()
+        : m_dispatcher(QCoreApplication::instance()->eventDispatcher())
+    {
+    }
+
+    void waitUntil(std::chrono::steady_clock::time_point until) override
+    {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return;
+        // Its tick is an event, which ends the wait.
+        QTimer limit;
+        limit.setTimerType(Qt::PreciseTimer);
+        limit.setSingleShot(true);
+        limit.start(left);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+    void wake() override { m_dispatcher->wakeUp(); }
+
+private:
+    QAbstractEventDispatcher* m_dispatcher;
+};
+
+} // namespace
+
 void waitAnswering(const std::function<void()>& work)
 {
-    std::atomic<bool> done = false;
-    std::thread worker([&] {
-        work();
-        done = true;
-        QCoreApplication::instance()->eventDispatcher()->wakeUp();
-    });
-    while (!done)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    worker.join();
+    EventLoopWait wait;
+    work();
 }

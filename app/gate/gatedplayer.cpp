@@ -8,14 +8,27 @@ GatedPlayer::GatedPlayer(SoundPlayer& player, RoutineGate& gate)
 {
 }
 
+// Whatever a player throws ends the call as not heard: let through, it would leave the event
+// loop and end the program in the middle of a game.
 bool GatedPlayer::playSync(const QString& path)
 {
     bool played = false;
-    m_gate.waitForSound([&] { played = m_player.playSync(path); });
+    m_gate.waitForSound([&] {
+        try {
+            played = m_player.playSync(path);
+        } catch (...) {
+            played = false;
+        }
+    });
     return played;
 }
 
 void GatedPlayer::playSequence(const QStringList& paths)
 {
-    m_gate.waitForSound([&] { m_player.playSequence(paths); });
+    m_gate.waitForSound([&] {
+        try {
+            m_player.playSequence(paths);
+        } catch (...) {
+        }
+    });
 }

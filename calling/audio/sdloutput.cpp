@@ -104,15 +104,15 @@ void SDLCALL feed(void* userData, Uint8* buffer, int length)
 
 } // namespace
 
-HeardOutput::HeardOutput() = default;
+OpenOutput::OpenOutput() = default;
 
-HeardOutput::~HeardOutput() = default;
+OpenOutput::~OpenOutput() = default;
 
-std::unique_ptr<HeardOutput> playOut(SDL_AudioSpec format, QByteArray samples, Clock::time_point deadline)
+std::unique_ptr<OpenOutput> playOut(SDL_AudioSpec format, QByteArray samples, Clock::time_point deadline)
 {
     const auto duration = std::chrono::microseconds(
         samples.size() / frameSize(format) * 1'000'000 / format.freq);
-    auto output = std::make_unique<HeardOutput>();
+    auto output = std::make_unique<OpenOutput>();
     output->playback = std::make_unique<Playback>();
     Playback& playback = *output->playback;
     playback.samples = std::move(samples);
@@ -129,6 +129,10 @@ std::unique_ptr<HeardOutput> playOut(SDL_AudioSpec format, QByteArray samples, C
     output->device = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
     if (output->device == 0)
         return nullptr;
+    // A server that took this long to open the output has a caller who gave up on it: nothing
+    // may sound after the call has returned.
+    if (Clock::now() >= deadline)
+        return output;
     SDL_PauseAudioDevice(output->device, 0);
 
     // A server that goes away takes the device with it: some drivers say so, others just stop
@@ -137,25 +141,24 @@ std::unique_ptr<HeardOutput> playOut(SDL_AudioSpec format, QByteArray samples, C
     playback.lastAsked = stamp();
     while (playback.lastHanded == 0 && !lost() && Clock::now() < std::min(deadline, at(playback.lastAsked) + Silent))
         playback.waitForChange(std::min(deadline, Clock::now() + LostCheck));
-    if (playback.lastHanded == 0 || lost()) {
-        SDL_CloseAudioDevice(output->device);
-        return nullptr;
-    }
+    if (playback.lastHanded == 0 || lost())
+        return output;
     // Some drivers take the first buffers faster than they play them, and a server that fell
     // behind asks for the last buffer late: the sound ends at whichever comes later.
     const auto bufferTime = std::chrono::microseconds(std::int64_t(format.samples) * 1'000'000 / format.freq);
     const auto end = std::max(at(playback.started) + duration, at(playback.lastHanded) + bufferTime);
     std::this_thread::sleep_until(std::min(end, deadline));
     // Others go on taking samples, at the pace of their buffers, from a device that is gone.
-    if (lost() || end > deadline) {
-        SDL_CloseAudioDevice(output->device);
-        return nullptr;
-    }
+    output->heard = !lost() && end <= deadline;
     return output;
 }
 
-bool closeOutput(std::unique_ptr<HeardOutput> output, Clock::time_point deadline)
+bool closeOutput(std::unique_ptr<OpenOutput> output, Clock::time_point deadline)
 {
+    if (!output->heard) {
+        SDL_CloseAudioDevice(output->device);
+        return false;
+    }
     const Playback& playback = *output->playback;
     const auto lost = [&] { return SDL_GetAudioDeviceStatus(output->device) == SDL_AUDIO_STOPPED; };
     while (!playback.finished && !lost() && Clock::now() < deadline)

@@ -6,17 +6,11 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <optional>
 #include <vector>
 
 namespace {
-
-using Clock = SoundClock;
-
-// What a call may take beyond its sound, to open and close its output, before it is given up.
-constexpr std::chrono::seconds Margin { 2 };
 
 // One format that loses nothing of any clip: the highest rate, the most channels, the widest
 // sample type.
@@ -56,6 +50,30 @@ std::optional<QByteArray> converted(const Clip& clip, const SDL_AudioSpec& outpu
     return samples;
 }
 
+// The files' samples back to back in one format; run on the sound thread, since SDL reads and
+// converts them.
+std::optional<PreparedSound> prepared(const QStringList& paths)
+{
+    std::vector<Clip> clips;
+    for (const QString& path : paths) {
+        if (std::optional<Clip> clip = loadClip(path))
+            clips.push_back(std::move(*clip));
+    }
+    if (clips.empty())
+        return std::nullopt;
+
+    PreparedSound sound { outputFormat(clips), {}, 0 };
+    for (const Clip& clip : clips) {
+        if (const std::optional<QByteArray> part = converted(clip, sound.format)) {
+            sound.samples += *part;
+            ++sound.files;
+        }
+    }
+    if (sound.files == 0)
+        return std::nullopt;
+    return sound;
+}
+
 } // namespace
 
 SdlSoundPlayer::SdlSoundPlayer()
@@ -71,26 +89,10 @@ void SdlSoundPlayer::playSequence(const QStringList& paths) { play(paths); }
 
 int SdlSoundPlayer::play(const QStringList& paths)
 {
-    std::vector<Clip> clips;
-    for (const QString& path : paths) {
-        if (std::optional<Clip> clip = loadClip(path))
-            clips.push_back(std::move(*clip));
-    }
-    if (clips.empty())
+    // A call that cannot even be handed over (no memory left) is not heard; the program goes on.
+    try {
+        return m_sound->play([paths] { return prepared(paths); });
+    } catch (...) {
         return 0;
-
-    const SDL_AudioSpec format = outputFormat(clips);
-    QByteArray samples;
-    int count = 0;
-    for (const Clip& clip : clips) {
-        if (const std::optional<QByteArray> part = converted(clip, format)) {
-            samples += *part;
-            ++count;
-        }
     }
-    if (count == 0)
-        return 0;
-
-    const auto length = std::chrono::microseconds(samples.size() / frameSize(format) * 1'000'000 / format.freq);
-    return m_sound->play(format, std::move(samples), Clock::now() + length + Margin) ? count : 0;
 }

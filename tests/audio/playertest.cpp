@@ -4,6 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifndef Q_OS_WIN
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <thread>
 
@@ -75,16 +80,25 @@ bool SdlSoundPlayerTest::deviceOpen() const
 #endif
 }
 
-bool SdlSoundPlayerTest::deviceClosesSoon() const
+void SdlSoundPlayerTest::waitUntilDeviceClosed() const
 {
-    for (int wait = 0; wait < 500 && deviceOpen(); ++wait)
+#ifdef Q_OS_WIN
+    while (deviceOpen())
         std::this_thread::sleep_for(10ms);
-    return !deviceOpen();
+#else
+    // Watched before it is looked at, so that a close in between is not missed.
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ::inotify_add_watch(watch, QFile::encodeName(devicePath()).constData(), IN_CLOSE_WRITE);
+    alignas(inotify_event) char events[4096];
+    while (deviceOpen() && ::read(watch, events, sizeof events) > 0) { }
+    ::close(watch);
+#endif
 }
 
 QByteArray SdlSoundPlayerTest::deviceOutput() const
 {
-    deviceClosesSoon();
+    waitUntilDeviceClosed();
     QFile file(devicePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -30,8 +30,8 @@ protected:
     // The player closes a device just after it returns, and SDL's disk driver writes its last
     // buffers out to the file only then.
     bool deviceOpen() const;
-    // Whether the player closes the device within a few seconds, however busy the machine.
-    bool deviceClosesSoon() const;
+    // Returns once the device is closed: a device left open holds the test until its timeout.
+    void waitUntilDeviceClosed() const;
     QByteArray deviceOutput() const;
     QString writeWave(const QString& name, PcmFormat format, const QByteArray& samples);
 

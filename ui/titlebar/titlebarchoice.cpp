@@ -29,16 +29,11 @@ void TitleBarChoice::chooseOwn(const char* key)
     qputenv(Variable, ownChoice);
 }
 
-void TitleBarChoice::withHostsChoice(const std::function<void()>& start)
+std::optional<QProcessEnvironment> TitleBarChoice::hostsEnvironment()
 {
-    if (ownChoice.isEmpty()) {
-        start();
-        return;
-    }
-    // Put back however start ends, since Qt reads it again for each window the program makes.
-    struct PutBack {
-        ~PutBack() { qputenv(Variable, ownChoice); }
-    } putBack;
-    qunsetenv(Variable);
-    start();
+    if (ownChoice.isEmpty())
+        return std::nullopt;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QString::fromLatin1(Variable));
+    return environment;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <functional>
+#include <QProcessEnvironment>
+
+#include <optional>
 
 // Under Wayland the program asks Qt for its own title bar through the environment, where Qt
 // reads it as each window is made. The programs it starts would inherit that choice with the
@@ -11,10 +13,12 @@ namespace TitleBarChoice {
 // built against: under any other, Qt's own bar is left.
 bool runsUnderTheQtItWasBuiltFor();
 
-// Asks Qt for this title bar, unless the host asked for one.
+// Asks Qt for this title bar, unless the host asked for one. Only at start-up, before any
+// thread is started: the environment is never edited once others may read it.
 void chooseOwn(const char* key);
 
-// Runs start, which starts another program, in the environment as the host gave it.
-void withHostsChoice(const std::function<void()>& start);
+// The environment as the host gave it, for another program to start in; nothing when the
+// program's own is that already, having chosen no title bar of its own.
+std::optional<QProcessEnvironment> hostsEnvironment();
 
 } // namespace TitleBarChoice
