@@ -155,6 +155,15 @@ private:
     QProcess m_process;
 };
 
+// The 0.4 s call heard whole and once. A busy machine may stretch it with a gap in the
+// recording, never cut it short; a second playing would double it.
+testing::AssertionResult heardOnceWhole(double ms)
+{
+    if (ms >= 360 && ms < 600)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "heard " << ms << " ms of a 400 ms call";
+}
+
 class SoundServerFaults : public testing::Test {
 protected:
     void SetUp() override
@@ -188,7 +197,7 @@ TEST_F(SoundServerFaults, CallReturnsWhenTheServerDiesAndTheNextPlaysOnceItIsBac
     ASSERT_TRUE(daemon.start());
     Recorder recorder("calls", dir.filePath("calls.raw"));
     EXPECT_TRUE(player.playSync(call)) << "the call after the server came back";
-    EXPECT_NEAR(recorder.heardMs(), 400, 40);
+    EXPECT_TRUE(heardOnceWhole(recorder.heardMs()));
     EXPECT_EQ(connectionsWithNoOutputOpen(), 1) << "SDL's audio was not started afresh on the server that came back";
 }
 
@@ -203,7 +212,7 @@ TEST_F(SoundServerFaults, ProgramStartedBeforeTheServerPlaysOnceItStarts)
     ASSERT_TRUE(daemon.start());
     Recorder recorder("calls", dir.filePath("calls.raw"));
     EXPECT_TRUE(player.playSync(call));
-    EXPECT_NEAR(recorder.heardMs(), 400, 40);
+    EXPECT_TRUE(heardOnceWhole(recorder.heardMs()));
 }
 
 TEST_F(SoundServerFaults, NextCallGoesToTheNewDefaultOutput)
@@ -214,7 +223,7 @@ TEST_F(SoundServerFaults, NextCallGoesToTheNewDefaultOutput)
     {
         Recorder calls("calls", dir.filePath("before.raw"));
         EXPECT_TRUE(player.playSync(call));
-        EXPECT_NEAR(calls.heardMs(), 400, 40);
+        EXPECT_TRUE(heardOnceWhole(calls.heardMs()));
     }
     ASSERT_TRUE(pactl({ "load-module", "module-null-sink", "sink_name=headset", "rate=48000", "channels=1",
         "norewinds=1" }));
@@ -222,7 +231,7 @@ TEST_F(SoundServerFaults, NextCallGoesToTheNewDefaultOutput)
     Recorder calls("calls", dir.filePath("calls.raw"));
     Recorder headset("headset", dir.filePath("headset.raw"));
     EXPECT_TRUE(player.playSync(call));
-    EXPECT_NEAR(headset.heardMs(), 400, 40) << "the new default output";
+    EXPECT_TRUE(heardOnceWhole(headset.heardMs())) << "the new default output";
     EXPECT_EQ(calls.heardMs(), 0) << "the old one";
 }
 
@@ -254,7 +263,7 @@ TEST(HungSoundServer, CallsArePassedOverWhileItHangsAndHeardOnceItAnswers)
         ASSERT_TRUE(serverAnswers());
         Recorder recorder("calls", dir.filePath("calls.raw"));
         EXPECT_TRUE(player.playSync(call)) << "the call once the server answered again";
-        EXPECT_NEAR(recorder.heardMs(), 400, 40);
+        EXPECT_TRUE(heardOnceWhole(recorder.heardMs()));
     }
 
     SdlSoundPlayer player;
