@@ -180,7 +180,8 @@ protected:
             heldPlayer, confirmation, browser, [] { return Seed; }, [] { return Folder; },
             [this](int milliseconds, QObject*) { return clock.makeTimer(milliseconds); }, waitAnswering });
         program->show();
-        QApplication::setActiveWindow(&form());
+        form().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     }
 
     // Runs from inside the wait for the next sound.

@@ -89,7 +89,9 @@ void ModelBased::start(std::uint64_t seed)
     // Painting is not what this checks, and under the sanitizers it would be most of the time.
     form().setUpdatesEnabled(false);
     program->show();
-    QApplication::setActiveWindow(&form());
+    form().activateWindow();
+    if (!QTest::qWaitForWindowActive(&form()))
+        m_failure = "the main window did not become active";
     note("start");
 }
 
@@ -208,8 +210,10 @@ void ModelBased::openAbout()
     choose(form().mnuAbout);
     whenModalOpens({});
     // Offscreen there is no window manager to hand the activation back to the main window.
-    QApplication::setActiveWindow(&form());
-    if (!opened)
+    form().activateWindow();
+    if (!QTest::qWaitForWindowActive(&form()))
+        m_failure = "the main window did not become active again after About";
+    else if (!opened)
         m_failure = "the About window did not open";
     else if (QApplication::activeModalWidget())
         m_failure = "the About window is still open";

@@ -18,8 +18,9 @@ void LottovoxTest::SetUp()
     };
     program = std::make_unique<Lottovox>(platform);
     program->show();
-    QApplication::setActiveWindow(&form());
+    form().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     m_modalWatch.setInterval(10);
     QObject::connect(&m_modalWatch, &QTimer::timeout, &m_modalWatch, [this] { checkForModal(); });
     m_modalWatch.start();
