@@ -137,15 +137,22 @@ TEST_F(SdlSoundPlayerTest, PlaysAnAnnouncementLongerThanTheMarginWhole)
     EXPECT_TRUE(playedAlone(deviceOutput(), letter + number, 0));
 }
 
+// SDL's description of the Mono16 samples, for tests that hand samples to the sound thread.
+SDL_AudioSpec mono16Spec()
+{
+    SDL_AudioSpec format {};
+    format.freq = int(Mono16.rate);
+    format.format = AUDIO_S16LSB;
+    format.channels = 1;
+    return format;
+}
+
 // Whatever the sound thread meets while it makes an announcement ready (no memory for the
 // samples, say) ends that call unheard, and the next is heard.
 TEST_F(SdlSoundPlayerTest, AnAnnouncementThatThrowsIsNotHeardAndTheNextIs)
 {
     const QByteArray clip = tone(Mono16, 0.2);
-    SDL_AudioSpec format {};
-    format.freq = int(Mono16.rate);
-    format.format = AUDIO_S16LSB;
-    format.channels = 1;
+    const SDL_AudioSpec format = mono16Spec();
     SoundThread sound;
 
     EXPECT_EQ(sound.play([]() -> std::optional<PreparedSound> { throw std::bad_alloc(); }), 0);
@@ -159,10 +166,7 @@ TEST_F(SdlSoundPlayerTest, AnAnnouncementThatThrowsIsNotHeardAndTheNextIs)
 TEST_F(SdlSoundPlayerTest, OutputOpenedPastItsDeadlineStaysSilent)
 {
     const QByteArray clip = tone(Mono16, 0.1);
-    SDL_AudioSpec format {};
-    format.freq = int(Mono16.rate);
-    format.format = AUDIO_S16LSB;
-    format.channels = 1;
+    const SDL_AudioSpec format = mono16Spec();
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0);
 
